@@ -1,0 +1,7 @@
+#include "startup/main.h"
+
+namespace startup {
+
+void Main() {}
+
+}  // namespace startup

@@ -1,0 +1,53 @@
+// Windows binding of the start of a program. It never waits for the program: it closes the
+// handles the system gives at once and returns the new process's id.
+
+#include <string>
+#include <vector>
+
+#include "startup/runtime_rules.h"
+#include "system/system.h"
+#include "system/windows/win32.h"
+
+namespace sys {
+
+namespace {
+
+// application: the file to start, or null to let the system split the command line.
+ProcessId Launch(const wchar_t* application, const std::wstring& commandLine, WindowStyle style) {
+    const auto show = startup::ShowCommandFor(style);
+    if (!show) {
+        throw win::FailureOf(ERROR_INVALID_PARAMETER);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *show;
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
+    writable.push_back(L'\0');
+    PROCESS_INFORMATION created{};
+    if (!CreateProcessW(application, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &created)) {
+        throw win::LastErrorFailure();
+    }
+    const win::ScopedHandle process(created.hProcess, &::CloseHandle);
+    const win::ScopedHandle thread(created.hThread, &::CloseHandle);
+    return created.dwProcessId;
+}
+
+}  // namespace
+
+ProcessId StartProgram(const std::wstring& program, const std::wstring& arguments,
+                       WindowStyle style) {
+    // Naming the file as the application makes the system start exactly it: a path without a
+    // folder is taken from the current directory and nothing is searched. The quoted path in the
+    // command line is what the program sees as its own name.
+    const std::wstring file = startup::WithDefaultExtension(program);
+    return Launch(file.c_str(), startup::QuotedCommandLine(file, arguments), style);
+}
+
+ProcessId StartCommandLine(const std::wstring& commandLine, WindowStyle style) {
+    return Launch(nullptr, commandLine, style);
+}
+
+}  // namespace sys
