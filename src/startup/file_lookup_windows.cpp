@@ -1,5 +1,6 @@
 // Windows binding of the file lookup.
 
+#include <optional>
 #include <string>
 
 #include "startup/runtime_rules.h"
@@ -10,14 +11,27 @@ namespace sys {
 
 namespace {
 
-// A search that finds nothing on a drive letter the system does not have says only "path not
-// found"; that drive cannot be read, which is a failure and not an empty answer.
-bool NamesMissingDrive(const std::wstring& path) {
-    if (path.size() < 2 || path[1] != L':') {
-        return false;
+// A search that finds nothing says only "path not found" on some systems when the drive letter
+// does not exist or the network share cannot be reached (Wine does). Such a root cannot be read,
+// which is a failure and not an empty answer.
+std::optional<DWORD> UnreadableRoot(const std::wstring& path) {
+    if (path.size() >= 2 && path[1] == L':') {
+        const std::wstring root{path[0], L':', L'\\'};
+        if (GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR) {
+            return ERROR_INVALID_DRIVE;
+        }
+        return std::nullopt;
     }
-    const std::wstring root{path[0], L':', L'\\'};
-    return GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR;
+    if (path.rfind(L"\\\\", 0) == 0) {
+        const std::size_t server = path.find(L'\\', 2);
+        const std::size_t share =
+            server == std::wstring::npos ? std::wstring::npos : path.find(L'\\', server + 1);
+        const std::wstring root = path.substr(0, share) + L"\\";
+        if (GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return ERROR_BAD_NETPATH;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -32,8 +46,8 @@ std::wstring LookUpFile(const std::wstring& path) {
         if (!startup::MeansNoSuchFile(error)) {
             throw win::FailureOf(error);  // not ready, unreachable share, access denied, ...
         }
-        if (NamesMissingDrive(path)) {
-            throw win::FailureOf(ERROR_INVALID_DRIVE);
+        if (const auto unreadable = UnreadableRoot(path)) {
+            throw win::FailureOf(*unreadable);
         }
         return L"";
     }
