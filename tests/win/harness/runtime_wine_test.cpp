@@ -52,7 +52,8 @@ TEST(SpecialFolderOnWine, CreatesAMissingFolderOnlyWithTheCreateFlag) {
 }
 
 TEST(ReadSettingOnWine, GivesTheTextOfStringValuesAndTheDefaultOtherwise) {
-    const std::string longText(300000, 'y');
+    // 1 MiB with its NUL: the most a value may hold in the registry's standard format.
+    const std::string longText(524287, 'y');
     const auto answers = Probe({
         {"set-setting", kApp, kSection, "plain", "sz", "D:\\Daten"},
         {"read-setting", kApp, kSection, "plain", "dflt"},
@@ -72,7 +73,7 @@ TEST(ReadSettingOnWine, GivesTheTextOfStringValuesAndTheDefaultOtherwise) {
         {"read-setting", kApp, kSection, "odd", "dflt"},
         {"set-setting", kApp, kSection, "unicode", "sz", "D:\\Dätän Ωλ 中文"},
         {"read-setting", kApp, kSection, "unicode", "dflt"},
-        {"set-setting", kApp, kSection, "long", "sz-repeat", "300000:y"},
+        {"set-setting", kApp, kSection, "long", "sz-repeat", "524287:y"},
         {"read-setting", kApp, kSection, "long", "dflt"},
         {"read-setting", kApp, kSection, "missing", "dflt"},
         {"read-setting", kApp, "NoSuchSection", "plain", "dflt"},
@@ -300,6 +301,36 @@ TEST_F(StartProgramOnWine, BareNameStartsTheFileInTheCurrentDirectoryAndExeIsAdd
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0]["module"], "M:\\Tool.exe");
     EXPECT_EQ(records[0]["directory"], "M:\\");
+}
+
+TEST(MessageLoopOnWine, YieldHandlesWhatIsPendingAndKeepsTheQuit) {
+    EXPECT_EQ(ProbeOne({"yield"}).value, "2 handled, quit 3");
+}
+
+TEST(MessageLoopOnWine, EndStopsTheProgramAtOnce) {
+    Bench& bench = Bench::Get();
+    const Outcome ended = bench.Wine(bench.Executable("seamprobe"),
+                                     {"current-directory", "--", "end", "--", "current-directory"});
+    EXPECT_EQ(ended.exitCode, 0);
+    EXPECT_EQ(Lines(ended.out).size(), 1u);  // nothing after the end ran
+}
+
+TEST(MessageLoopOnWine, UnhandledFailureIsShownWithNumberAndDescriptionThenEnds) {
+    Bench& bench = Bench::Get();
+    const auto failing =
+        bench.Start(bench.Executable("seamprobe"),
+                    {"unhandled-failure", "53", "Datei nicht gefunden", "--", "current-directory"});
+    const Outcome seen =
+        bench.Wine(bench.Executable("mbdriver"), {"wait", "--answer", "1", "--timeout", "20000"});
+    const Outcome ended = failing->Wait(20s);
+    ASSERT_EQ(seen.exitCode, 0) << seen.out;
+    const Record box = ParseRecord(Lines(seen.out).at(0));
+    EXPECT_EQ(box["title"], "ZARVIK Setup");
+    EXPECT_EQ(box["text"], "Laufzeitfehler 53:\r\n\r\nDatei nicht gefunden");
+    EXPECT_EQ(box["buttons"], "1");
+    EXPECT_EQ(box["icon"], "error");
+    EXPECT_EQ(ended.exitCode, 1);
+    EXPECT_EQ(ended.out, "");  // the program ended with the box
 }
 
 TEST(MessageBoxOnWine, ShowsTextButtonsIconAndTitleAndGivesTheButton) {
