@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "system/decimal_text.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -45,8 +46,8 @@ void HandlePendingMessages() {
 }
 
 void ReportUnhandledFailure(const Failure& failure) {
-    const std::wstring text = L"Laufzeitfehler " + std::to_wstring(failure.number()) +
-                              L":\r\n\r\n" + failure.description();
+    const std::wstring text =
+        L"Laufzeitfehler " + DecimalText(failure.number()) + L":\r\n\r\n" + failure.description();
     MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(1);
 }

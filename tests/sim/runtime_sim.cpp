@@ -19,7 +19,7 @@ std::wstring Style(WindowStyle style) {
 // Logs a facility's call, and raises the failure the test set for that facility.
 void Enter(const std::wstring& name, const std::wstring& arguments) {
     auto& world = TheWorld();
-    if (const auto failure = world.FacilityFailure(name)) {
+    if (const auto failure = world.FacilityFailure(name, arguments)) {
         world.Log(name + L"(" + arguments + L") -> failure " + std::to_wstring(failure->number()));
         throw *failure;
     }

@@ -109,6 +109,7 @@ class World {
     void AddShare(const std::wstring& root, bool readable = true);  // "\\server\share"
     void AddFolder(const std::wstring& path);
     void AddFile(const std::wstring& path, std::uint32_t attributes = 0);
+    void RemoveFile(const std::wstring& path);
     void SetCurrentDirectory(const std::wstring& path);  // also makes its drive current
     const std::wstring& CurrentDirectory() const { return currentDirectory_; }
     bool FileExists(const std::wstring& path) const;
@@ -116,6 +117,8 @@ class World {
     // ---- settings store: application, section, key
     void StoreSetting(const std::wstring& application, const std::wstring& section,
                       const std::wstring& key, const std::wstring& value);
+    void ForgetSetting(const std::wstring& application, const std::wstring& section,
+                       const std::wstring& key);
 
     // ---- shell folders and the folder library
     std::map<std::int32_t, ShellFolder> shellFolders;  // by folder number without flags
@@ -139,8 +142,10 @@ class World {
     void FailMessageBox(const sys::Failure& failure) { answers_.push_back(Answer{0, failure}); }
     std::size_t UnansweredBoxes() const { return answers_.size(); }
 
-    // ---- failures: every call of the named runtime facility raises this failure
-    void FailFacility(const std::wstring& name, const sys::Failure& failure);
+    // ---- failures: every call of the named runtime facility raises this failure, or only those
+    // whose logged arguments contain `arguments`
+    void FailFacility(const std::wstring& name, const sys::Failure& failure,
+                      const std::wstring& arguments = L"");
 
     // ---- observation
     std::uint64_t now = 0;             // virtual milliseconds
@@ -165,7 +170,8 @@ class World {
                                                   const std::wstring& section,
                                                   const std::wstring& key) const;
     void ChangeCurrentDirectory(const std::wstring& fullPath);
-    std::optional<sys::Failure> FacilityFailure(const std::wstring& name) const;
+    std::optional<sys::Failure> FacilityFailure(const std::wstring& name,
+                                                const std::wstring& arguments) const;
     std::optional<int> NextAnswer(std::optional<sys::Failure>& failure);
     Handle OpenHandle(ProcessId process, std::uint32_t access);
     const HandleEntry* FindHandle(Handle handle) const;
@@ -211,7 +217,12 @@ class World {
     std::map<ItemIdList, std::int32_t> itemIdLists_;  // the folder each list stands for
     std::set<Module> libraries_;
     std::deque<Answer> answers_;
-    std::map<std::wstring, sys::Failure> failingFacilities_;
+    struct Failing {
+        std::wstring name;
+        std::wstring arguments;
+        sys::Failure failure;
+    };
+    std::vector<Failing> failingFacilities_;
     std::vector<Event> events_;
     std::uint32_t nextId_ = 1000;
 };

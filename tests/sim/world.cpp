@@ -161,6 +161,10 @@ void World::AddFile(const std::wstring& path, std::uint32_t attributes) {
     entries_[UpperCase(full)] = Entry{parts.empty() ? L"" : parts.back(), attributes, false};
 }
 
+void World::RemoveFile(const std::wstring& path) {
+    entries_.erase(UpperCase(FullPath(path)));
+}
+
 void World::SetCurrentDirectory(const std::wstring& path) {
     const std::wstring full = FullPath(path);
     AddFolder(full);
@@ -175,6 +179,11 @@ bool World::FileExists(const std::wstring& path) const {
 void World::StoreSetting(const std::wstring& application, const std::wstring& section,
                          const std::wstring& key, const std::wstring& value) {
     settings_[UpperCase(application + L"\\" + section + L"\\" + key)] = value;
+}
+
+void World::ForgetSetting(const std::wstring& application, const std::wstring& section,
+                          const std::wstring& key) {
+    settings_.erase(UpperCase(application + L"\\" + section + L"\\" + key));
 }
 
 std::optional<std::wstring> World::ReadStoredSetting(const std::wstring& application,
@@ -249,16 +258,19 @@ void World::ChangeCurrentDirectory(const std::wstring& fullPath) {
     currentDirectory_ = fullPath;
 }
 
-void World::FailFacility(const std::wstring& name, const sys::Failure& failure) {
-    failingFacilities_.insert_or_assign(name, failure);
+void World::FailFacility(const std::wstring& name, const sys::Failure& failure,
+                         const std::wstring& arguments) {
+    failingFacilities_.push_back(Failing{name, arguments, failure});
 }
 
-std::optional<sys::Failure> World::FacilityFailure(const std::wstring& name) const {
-    const auto found = failingFacilities_.find(name);
-    if (found == failingFacilities_.end()) {
-        return std::nullopt;
+std::optional<sys::Failure> World::FacilityFailure(const std::wstring& name,
+                                                   const std::wstring& arguments) const {
+    for (const Failing& failing : failingFacilities_) {
+        if (failing.name == name && arguments.find(failing.arguments) != std::wstring::npos) {
+            return failing.failure;
+        }
     }
-    return found->second;
+    return std::nullopt;
 }
 
 std::optional<int> World::NextAnswer(std::optional<sys::Failure>& failure) {

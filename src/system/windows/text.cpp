@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "system/decimal_text.h"
 #include "system/windows/win32.h"
 
 namespace sys::win {
@@ -52,7 +53,7 @@ std::wstring ErrorDescription(DWORD error) {
         description.pop_back();
     }
     if (description.empty()) {
-        description = L"Error " + std::to_wstring(error);
+        description = L"Error " + DecimalText(error);
     }
     return description;
 }

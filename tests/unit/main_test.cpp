@@ -1,0 +1,419 @@
+#include "startup/main.h"
+
+#include <gmock/gmock.h>
+
+#include "sim_fixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+const std::wstring kEinrichten = L"Datenverzeichnis jetzt einrichten ?";
+const std::wstring kKorrigieren = L"Datenverzeichnis jetzt korrigieren ?";
+const std::wstring kJetztStarten = L"Jetzt starten ?";
+
+std::wstring Box(const std::wstring& text, int buttons, const std::wstring& title,
+                 const std::wstring& answer) {
+    return L"ShowMessageBox(" + sim::Quoted(text) + L", " + std::to_wstring(buttons) + L", " +
+           sim::Quoted(title) + L") -> " + answer;
+}
+std::wstring Question(const std::wstring& text, const std::wstring& answer,
+                      const std::wstring& title = L"ZARVIK Setup") {
+    return Box(text, 36, title, answer);
+}
+
+// A medium in D:\Setup with everything in place, a data path with its database, and the
+// launcher started from C:\Users\Anna.
+class MainTest : public SimTest {
+  protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        world().AddDrive(L'D');
+        world().AddDrive(L'E');
+        UseProgram(L"D:\\Setup\\Setup.exe");
+        for (const wchar_t* file :
+             {L"Installer.exe", L"PreInstaller.exe", L"KORPELT.EXE", L"VENTARIS.EXE"}) {
+            world().AddFile(L"D:\\Setup\\" + std::wstring(file));
+        }
+        StoreDataPath(L"E:\\Daten");
+        world().AddFile(L"E:\\Daten\\DAT\\Pelmadat.mdb");
+        world().shellFolders[38] = {L"C:\\Program Files (x86)"};
+        world().SetCurrentDirectory(L"C:\\Users\\Anna");
+    }
+
+    void UseProgram(const std::wstring& path) {
+        world().programPath = path;
+        world().AddFile(path);
+    }
+    void StoreDataPath(const std::wstring& path) {
+        world().StoreSetting(L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad", path);
+    }
+
+    // Runs the sequence; gives whether it ended the program itself (rather than returning).
+    bool RunMain() {
+        try {
+            startup::Main();
+            return false;
+        } catch (const sim::ProgramEnded&) {
+            return true;
+        }
+    }
+
+    // "image | command line | style" of each program started, in order.
+    std::vector<std::wstring> Started() const {
+        std::vector<std::wstring> started;
+        for (const sys::ProcessId id : world().started) {
+            const sim::Process& process = world().ProcessById(id);
+            started.push_back(process.image + L" | " + process.commandLine + L" | " +
+                              std::to_wstring(static_cast<int>(*process.style)));
+        }
+        return started;
+    }
+
+    std::vector<std::wstring> Boxes() const { return CallsTo(L"ShowMessageBox"); }
+    std::vector<std::wstring> LookedUp() const {
+        std::vector<std::wstring> paths;
+        for (const auto& call : CallsTo(L"LookUpFile")) {
+            paths.push_back(call.substr(12, call.find(L"\") -> ") - 12));
+        }
+        return paths;
+    }
+
+    static sys::Failure Failing() { return sys::Failure(21, L"not ready"); }
+};
+
+const std::wstring kPreInstallerStarted =
+    L"D:\\Setup\\PreInstaller.exe | \"PreInstaller.exe\" D:\\Setup | 1";
+
+TEST_F(MainTest, HappyPathAsksNothingAndHandsOverToThePreInstallerBesideIt) {
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(world().CallNames(),
+                ElementsAre(L"FindWindowA", L"HandlePendingMessages", L"ProgramFolder",
+                            L"ChangeDrive", L"ChangeDirectory", L"ReadSetting", L"LookUpFile",
+                            L"LookUpFile", L"LookUpFile", L"LookUpFile", L"StartProgram"));
+    EXPECT_THAT(CallsTo(L"ChangeDrive"), ElementsAre(L"ChangeDrive(\"D:\") -> \"D:\\\""));
+    EXPECT_THAT(CallsTo(L"ChangeDirectory"),
+                ElementsAre(L"ChangeDirectory(\"\\Setup\") -> \"D:\\Setup\""));
+    EXPECT_THAT(CallsTo(L"ReadSetting"),
+                ElementsAre(L"ReadSetting(\"ZARVIK-Software\", \"Quandor\", \"NetzwerkPfad\", "
+                            L"\"\") -> \"E:\\Daten\""));
+    EXPECT_THAT(LookedUp(),
+                ElementsAre(L"E:\\Daten\\DAT\\Pelmadat.mdb", L"D:\\Setup\\Installer.exe",
+                            L"PreInstaller.exe", L"PreInstaller.exe"));
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+    EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+TEST_F(MainTest, NoDataPathAndYesStartsTheSetupToolAndSkipsTheDatabaseCheck) {
+    StoreDataPath(L"");
+    world().AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"6")));
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\Setup\\KORPELT.EXE | \"D:\\Setup\\KORPELT.EXE\" | 2",
+                                       kPreInstallerStarted));
+    EXPECT_THAT(LookedUp(),
+                ElementsAre(L"D:\\Setup\\Installer.exe", L"PreInstaller.exe", L"PreInstaller.exe"));
+}
+
+TEST_F(MainTest, NothingStoredGivesTheEmptyDefaultAndTheQuestion) {
+    world().ForgetSetting(L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad");
+    world().AnswerMessageBox(sys::kIdNo);
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"7")));
+}
+
+TEST_F(MainTest, NoDataPathAndNoEndsAtOnce) {
+    StoreDataPath(L"");
+    world().AnswerMessageBox(sys::kIdNo);
+    EXPECT_TRUE(RunMain());
+    EXPECT_EQ(world().CallNames().back(), L"EndProgram");
+    EXPECT_THAT(Started(), IsEmpty());
+    EXPECT_THAT(LookedUp(), IsEmpty());
+}
+
+TEST_F(MainTest, OnlyIdYesCountsAsYes) {
+    StoreDataPath(L"");
+    world().AnswerMessageBox(sys::kIdOk);  // whatever a box gives that is not IDYES
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(Started(), IsEmpty());
+}
+
+TEST_F(MainTest, FailingQuestionBoxCountsAsYes) {
+    StoreDataPath(L"");
+    world().FailMessageBox(Failing());
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\Setup\\KORPELT.EXE | \"D:\\Setup\\KORPELT.EXE\" | 2",
+                                       kPreInstallerStarted));
+}
+
+TEST_F(MainTest, MissingSetupToolIsAskedForAllTheSameAndThenPassedOver) {
+    StoreDataPath(L"");
+    world().RemoveFile(L"D:\\Setup\\KORPELT.EXE");
+    world().AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"6")));
+    EXPECT_THAT(CallsTo(L"StartProgram").front(), HasSubstr(L"KORPELT.EXE\", \"\", 2) -> failure"));
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, MissingDatabaseAndYesStartsTheAdministrationTool) {
+    StoreDataPath(L"E:\\Leer");
+    world().AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"6")));
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\Setup\\VENTARIS.EXE | \"D:\\Setup\\VENTARIS.EXE\" | 2",
+                                       kPreInstallerStarted));
+}
+
+TEST_F(MainTest, MissingDatabaseAndNoGoesOnToThePreInstaller) {
+    StoreDataPath(L"E:\\Leer");
+    world().AnswerMessageBox(sys::kIdNo);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"7")));
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, MissingAdministrationToolIsPassedOver) {
+    StoreDataPath(L"E:\\Leer");
+    world().AnswerMessageBox(sys::kIdYes);
+    world().RemoveFile(L"D:\\Setup\\VENTARIS.EXE");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, DataPathOfBlanksIsNotEmptyAndBecomesTheDrivesRoot) {
+    StoreDataPath(L"   ");
+    world().AddFile(L"D:\\DAT\\Pelmadat.mdb");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), IsEmpty());
+    EXPECT_EQ(LookedUp().front(), L"\\DAT\\Pelmadat.mdb");
+}
+
+TEST_F(MainTest, BlanksAroundTheDataPathGoAndOneBackslashSeparatesTheDatabase) {
+    for (const wchar_t* stored : {L"  E:\\Daten  ", L"E:\\Daten\\", L" E:\\Daten\\ "}) {
+        sim::ResetWorld();
+        SetUp();
+        StoreDataPath(stored);
+        EXPECT_FALSE(RunMain());
+        EXPECT_EQ(LookedUp().front(), L"E:\\Daten\\DAT\\Pelmadat.mdb") << stored;
+        EXPECT_THAT(Boxes(), IsEmpty());
+    }
+}
+
+TEST_F(MainTest, MissingInstallerIsReportedWithItsPathAndNothingMoreIsStarted) {
+    StoreDataPath(L"E:\\Leer");
+    world().AnswerMessageBox(sys::kIdYes);  // the administration tool, started before
+    world().AnswerMessageBox(sys::kIdOk);
+    sim::World& w = world();
+    w.AddFolder(L"D:\\Empty");
+    UseProgram(L"D:\\Empty\\Setup.exe");
+    w.AddFile(L"D:\\Empty\\VENTARIS.EXE");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"6"),
+                                     Box(L"D:\\Empty\\Installer.exe\r\n FEHLT !", 0,
+                                         L"ZARVIK Setup", L"1")));
+    EXPECT_THAT(Started(),
+                ElementsAre(L"D:\\Empty\\VENTARIS.EXE | \"D:\\Empty\\VENTARIS.EXE\" | 2"));
+    EXPECT_EQ(world().CallNames().back(), L"ShowMessageBox");
+}
+
+TEST_F(MainTest, PreInstallerUnderProgramFilesWhenNotBesideTheLauncher) {
+    world().AddFolder(L"D:\\Kit");
+    UseProgram(L"D:\\Kit\\Setup.exe");
+    world().AddFile(L"D:\\Kit\\Installer.exe");
+    world().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(CallsTo(L"SHGetSpecialFolderLocation"),
+                ElementsAre(HasSubstr(L"SHGetSpecialFolderLocation(0, 38) -> 0")));
+    EXPECT_THAT(
+        Started(),
+        ElementsAre(
+            L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe | "
+            L"\"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe\" D:\\Kit | 1"));
+}
+
+TEST_F(MainTest, EmptyProgramFilesFolderLooksAtTheRootOfTheCurrentDrive) {
+    world().shellFolders.clear();
+    world().shfolderPresent = false;
+    world().AddFolder(L"D:\\Kit");
+    UseProgram(L"D:\\Kit\\Setup.exe");
+    world().AddFile(L"D:\\Kit\\Installer.exe");
+    world().AddFile(L"D:\\ZARVIK Installer\\PreInstaller.exe");
+    EXPECT_FALSE(RunMain());
+    EXPECT_EQ(LookedUp().back(), L"\\ZARVIK Installer\\PreInstaller.exe");
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\ZARVIK Installer\\PreInstaller.exe | "
+                                       L"\"\\ZARVIK Installer\\PreInstaller.exe\" D:\\Kit | 1"));
+}
+
+TEST_F(MainTest, NoPreInstallerAndYesStartsTheLauncherAnewMinimizedWithoutFocus) {
+    world().AddFolder(L"D:\\Kit");
+    UseProgram(L"D:\\Kit\\Setup.exe");
+    world().AddFile(L"D:\\Kit\\Installer.exe");
+    world().AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"6", L"ZARVIK INSTALLER")));
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\Kit\\Setup.exe | \"D:\\Kit\\Setup.exe\" | 6"));
+    EXPECT_THAT(CallsTo(L"StartProgram"),
+                ElementsAre(HasSubstr(L"StartProgram(\"D:\\Kit\\Setup\", \"\", 6)")));
+}
+
+TEST_F(MainTest, NoPreInstallerAndNoEndsAtOnce) {
+    world().AddFolder(L"D:\\Kit");
+    UseProgram(L"D:\\Kit\\Setup.exe");
+    world().AddFile(L"D:\\Kit\\Installer.exe");
+    world().AnswerMessageBox(sys::kIdNo);
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(Started(), IsEmpty());
+}
+
+TEST_F(MainTest, ProgramInADrivesRootComposesPathsWithTwoBackslashes) {
+    UseProgram(L"D:\\Setup.exe");
+    StoreDataPath(L"");
+    world().AnswerMessageBox(sys::kIdYes);  // einrichten
+    world().AnswerMessageBox(sys::kIdOk);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(CallsTo(L"ChangeDirectory"), ElementsAre(L"ChangeDirectory(\"\\\") -> \"D:\\\""));
+    EXPECT_THAT(CallsTo(L"StartProgram"),
+                ElementsAre(HasSubstr(L"StartProgram(\"D:\\\\KORPELT.EXE\", \"\", 2)")));
+    EXPECT_THAT(Boxes(),
+                ElementsAre(Question(kEinrichten, L"6"),
+                            Box(L"D:\\\\Installer.exe\r\n FEHLT !", 0, L"ZARVIK Setup", L"1")));
+}
+
+TEST_F(MainTest, ProgramInADrivesRootHandsTheRootToThePreInstaller) {
+    world().AddFile(L"D:\\Installer.exe");
+    world().AddFile(L"D:\\PreInstaller.exe");
+    UseProgram(L"D:\\Setup.exe");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\PreInstaller.exe | \"PreInstaller.exe\" D:\\ | 1"));
+}
+
+TEST_F(MainTest, NetworkFolderLeavesTheStartDirectoryAndTakesThePreInstallerFoundThere) {
+    world().AddShare(L"\\\\server\\share");
+    UseProgram(L"\\\\server\\share\\Setup\\Setup.exe");
+    world().AddFile(L"\\\\server\\share\\Setup\\Installer.exe");
+    world().AddFile(L"C:\\Users\\Anna\\PreInstaller.exe");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(CallsTo(L"ChangeDrive"),
+                ElementsAre(HasSubstr(L"ChangeDrive(\"\\\\\") -> failure")));
+    EXPECT_THAT(CallsTo(L"ChangeDirectory"),
+                ElementsAre(HasSubstr(L"ChangeDirectory(\"server\\share\\Setup\") -> failure")));
+    EXPECT_EQ(world().CurrentDirectory(), L"C:\\Users\\Anna");
+    EXPECT_THAT(Started(), ElementsAre(L"C:\\Users\\Anna\\PreInstaller.exe | \"PreInstaller.exe\" "
+                                       L"\\\\server\\share\\Setup | 1"));
+}
+
+TEST_F(MainTest, FailingDriveChangeDoesNotKeepTheDirectoryChangeFromBeingMade) {
+    world().FailFacility(L"ChangeDrive", Failing());
+    world().AnswerMessageBox(sys::kIdNo);
+    // "\Setup" is then taken on the drive that is current, where there is no such folder.
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(CallsTo(L"ChangeDirectory"),
+                ElementsAre(HasSubstr(L"ChangeDirectory(\"\\Setup\") -> failure")));
+    EXPECT_EQ(world().CurrentDirectory(), L"C:\\Users\\Anna");
+}
+
+TEST_F(MainTest, FailingSettingsReadLeavesTheWorkingPathEmpty) {
+    world().FailFacility(L"ReadSetting", Failing());
+    world().AnswerMessageBox(sys::kIdNo);
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"7")));
+}
+
+TEST_F(MainTest, FailingDatabaseLookupCountsAsMissing) {
+    world().FailFacility(L"LookUpFile", Failing(), L"Pelmadat");
+    world().AnswerMessageBox(sys::kIdNo);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"7")));
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, FailingInstallerLookupCountsAsMissing) {
+    world().FailFacility(L"LookUpFile", Failing(), L"Installer.exe\"");
+    world().AnswerMessageBox(sys::kIdOk);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Box(L"D:\\Setup\\Installer.exe\r\n FEHLT !", 0,
+                                         L"ZARVIK Setup", L"1")));
+    EXPECT_THAT(Started(), IsEmpty());
+}
+
+TEST_F(MainTest, FailingLookupBesideTheLauncherTakesTheBareName) {
+    world().FailFacility(L"LookUpFile", Failing(), L"\"PreInstaller.exe\"");
+    world().AnswerMessageBox(sys::kIdNo);
+    // The same lookup fails again in the next step, where it counts as missing.
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(LookedUp(),
+                ElementsAre(L"E:\\Daten\\DAT\\Pelmadat.mdb", L"D:\\Setup\\Installer.exe",
+                            L"PreInstaller.exe", L"PreInstaller.exe"));
+    EXPECT_THAT(CallsTo(L"SHGetSpecialFolderLocation"), IsEmpty());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"7", L"ZARVIK INSTALLER")));
+}
+
+TEST_F(MainTest, FailingPreInstallerLookupCountsAsMissing) {
+    world().AddFolder(L"D:\\Kit");
+    UseProgram(L"D:\\Kit\\Setup.exe");
+    world().AddFile(L"D:\\Kit\\Installer.exe");
+    world().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
+    world().FailFacility(L"LookUpFile", Failing(), L"ZARVIK Installer");
+    world().AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"6", L"ZARVIK INSTALLER")));
+    EXPECT_THAT(Started(), ElementsAre(L"D:\\Kit\\Setup.exe | \"D:\\Kit\\Setup.exe\" | 6"));
+}
+
+TEST_F(MainTest, FailingStartOfThePreInstallerShowsNothingAndEnds) {
+    world().FailFacility(L"StartProgram", Failing());
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Boxes(), IsEmpty());
+    EXPECT_EQ(world().CallNames().back(), L"StartProgram");
+}
+
+TEST_F(MainTest, FailingMissingInstallerMessageStillEndsTheSequence) {
+    world().FailFacility(L"LookUpFile", Failing(), L"Installer.exe\"");
+    world().FailMessageBox(Failing());
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Started(), IsEmpty());
+    EXPECT_EQ(world().CallNames().back(), L"ShowMessageBox");
+}
+
+TEST_F(MainTest, VelmoraIsClosedAndItsEndAwaitedBeforeAnythingElse) {
+    const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
+    world().AddWindow(velmora, L"Velmora", sim::CloseReaction::Delayed(4000));
+    EXPECT_FALSE(RunMain());
+    const auto names = world().CallNames();
+    EXPECT_THAT(
+        std::vector<std::wstring>(names.begin(), names.begin() + 7),
+        ElementsAre(L"FindWindowA", L"GetWindowThreadProcessId", L"OpenProcess", L"PostMessageA",
+                    L"WaitForSingleObject", L"CloseHandle", L"HandlePendingMessages"));
+    EXPECT_FALSE(world().ProcessById(velmora).running);
+    EXPECT_EQ(world().now, 4000u);
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, VelmoraThatNeverEndsKeepsTheLauncherInItsFirstStep) {
+    const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
+    world().AddWindow(velmora, L"Velmora", sim::CloseReaction::WindowOnly(std::nullopt));
+    EXPECT_THROW(RunMain(), sim::Hang);
+    EXPECT_THAT(CallsTo(L"HandlePendingMessages"), IsEmpty());
+    EXPECT_THAT(Started(), IsEmpty());
+}
+
+TEST_F(MainTest, VelmoraThatCannotBeOpenedIsAskedToCloseAndTheSequenceGoesOn) {
+    const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
+    const sys::Hwnd window = world().AddWindow(velmora, L"Velmora", sim::CloseReaction::Refused());
+    world().ProcessById(velmora).openable = false;
+    EXPECT_FALSE(RunMain());
+    EXPECT_EQ(world().WindowByHandle(window).posted, std::vector<std::uint32_t>{16});
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, WindowWhoseTitleOnlyContainsVelmoraIsLeftAlone) {
+    const sys::ProcessId other = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
+    const sys::Hwnd window = world().AddWindow(other, L"Velmora - Mandant 1");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(world().WindowByHandle(window).posted, IsEmpty());
+}
+
+}  // namespace
