@@ -110,10 +110,16 @@ Environment Bench::WineEnvironment(const Environment& extra) const {
 }
 
 void Bench::MakePrefix() {
-    Require(Run({"wineboot", "-i"}, WineEnvironment(), kPrefixTimeout), "wineboot -i");
-    // The prefix's server stays up for the whole run instead of starting anew for each program.
+    // The prefix's server stays up for the whole run instead of starting anew, with the prefix's
+    // services, for each program. It must come first: wineboot would otherwise start a server of
+    // its own that ends with the last program, and a second server is refused while it runs.
+    fs::create_directories(prefix_);
     server_ = std::make_unique<Child>(std::vector<std::string>{"wineserver", "-p", "-f"},
                                       WineEnvironment());
+    Require(Run({"wineboot", "-i"}, WineEnvironment(), kPrefixTimeout), "wineboot -i");
+    if (!server_->Running()) {
+        throw std::runtime_error("the prefix's wineserver ended");
+    }
     // Without a window manager Wine holds a closing message box for about 2 s unless its windows
     // are unmanaged.
     Require(Run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t",

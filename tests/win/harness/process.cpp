@@ -103,6 +103,18 @@ void Child::Kill() {
     }
 }
 
+bool Child::Running() {
+    if (done_) {
+        return false;
+    }
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        outcome_.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        done_ = true;
+    }
+    return !done_;
+}
+
 std::string Child::ReadLine(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::string line;
@@ -151,8 +163,9 @@ Outcome Child::Wait(std::chrono::milliseconds timeout) {
             break;
         }
         pollfd fds[2] = {{outOpen ? out_ : -1, POLLIN, 0}, {errOpen ? err_ : -1, POLLIN, 0}};
+        // Short waits, so that the end of the child is seen within a few milliseconds.
         const int ready =
-            poll(fds, 2, done_ ? 0 : static_cast<int>(std::min<long>(left.count(), 20)));
+            poll(fds, 2, done_ ? 0 : static_cast<int>(std::min<long>(left.count(), 2)));
         if (ready <= 0) {
             if (done_) {
                 break;  // ended, and nothing more to read right now

@@ -35,6 +35,8 @@ class Child {
     // The first line the child writes to its standard output, or "" when none comes in time.
     std::string ReadLine(std::chrono::milliseconds timeout);
     void Kill();
+    // Whether it still runs; does not wait.
+    bool Running();
     pid_t pid() const { return pid_; }
 
   private:
