@@ -1,5 +1,7 @@
 #include "startup/main.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "startup/close_window_and_wait.h"
@@ -36,16 +38,19 @@ bool Try(Action action) {
     }
 }
 
-// A file counts as missing when the lookup finds nothing, and also when the lookup fails.
-bool IsMissing(const std::wstring& path) {
+// Whether the file lookup found the file; nothing when the lookup failed, which each test
+// counts in the sense in which its step is worded.
+std::optional<bool> Found(const std::wstring& path) {
     std::wstring found;
-    return !Try([&] { found = sys::LookUpFile(path); }) || found.empty();
+    if (!Try([&] { found = sys::LookUpFile(path); })) {
+        return std::nullopt;
+    }
+    return !found.empty();
 }
 
-// The pre-installer's test is worded the other way round: a failing lookup counts as found.
-bool IsPresent(const std::wstring& path) {
-    std::wstring found;
-    return !Try([&] { found = sys::LookUpFile(path); }) || !found.empty();
+// "Missing": a failing lookup counts as missing.
+bool IsMissing(const std::wstring& path) {
+    return !Found(path).value_or(false);
 }
 
 // A question counts as answered Yes when the box gives IDYES, and also when the box fails.
@@ -74,7 +79,7 @@ void Main() {
     // 1. The main application is closed first, and its process waited for.
     CloseWindowAndWait(kMainApplicationTitle);
 
-    // 2.
+    // 2. Pending window messages are handled once.
     Try([] { sys::HandlePendingMessages(); });
 
     // 3. The program's folder becomes the current drive and directory, in two separate actions:
@@ -91,17 +96,13 @@ void Main() {
     });
 
     // 5. No data path: offer the data-path setup tool. After a Yes, the tool is about to store the
-    //    path, so the database is not looked for on this run (steps 6 and 7 are passed over).
-    bool dataPathBeingSetUp = false;
+    //    path, so the database is not looked for on this run: steps 6 and 7 are passed over.
     if (working.empty()) {
         if (!AnsweredYes(L"Datenverzeichnis jetzt einrichten ?", std::nullopt)) {
             sys::EndProgram();
         }
         Start(folder + kSetupTool, L"", sys::WindowStyle::MinimizedFocus);
-        dataPathBeingSetUp = true;
-    }
-
-    if (!dataPathBeingSetUp) {
+    } else {
         // 6. Blanks (spaces only) around the path go; it ends in exactly one "\" of its own.
         working = WithoutSurroundingBlanks(working);
         if (working.empty() || working.back() != L'\\') {
@@ -123,8 +124,8 @@ void Main() {
     }
 
     // 9. The pre-installer: beside the launcher (the current directory), else beneath the
-    //    program-files folder. A failing lookup counts as found.
-    if (IsPresent(kPreInstaller)) {
+    //    program-files folder. This test asks for presence, so a failing lookup counts as found.
+    if (Found(kPreInstaller).value_or(true)) {
         working = kPreInstaller;
     } else {
         working = WinPaths::GetSpecialFolder(sys::kCsidlProgramFiles, false) + kPreInstallerFolder +
