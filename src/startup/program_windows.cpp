@@ -36,7 +36,7 @@ std::wstring ExecutablePath() {
 }  // namespace
 
 std::wstring ProgramFolder() {
-    return startup::FolderOfPath(ExecutablePath());
+    return startup::FolderOfPath(startup::PlainExecutablePath(ExecutablePath()));
 }
 
 std::wstring ProgramFileName() {

@@ -30,6 +30,21 @@ std::wstring FolderOfPath(const std::wstring& filePath) {
     return folder;
 }
 
+std::wstring PlainExecutablePath(const std::wstring& modulePath) {
+    // Wine names a program started from a network folder by the tail of its NT path, without
+    // the "\\?\" in front; no Win32 path of a module is relative, so "UNC\" can mean only that.
+    for (const wchar_t* prefix : {L"\\\\?\\UNC\\", L"UNC\\"}) {
+        const std::wstring unc = prefix;
+        if (modulePath.rfind(unc, 0) == 0) {
+            return L"\\\\" + modulePath.substr(unc.size());
+        }
+    }
+    if (modulePath.rfind(L"\\\\?\\", 0) == 0) {
+        return modulePath.substr(4);
+    }
+    return modulePath;
+}
+
 std::wstring FileNameWithoutExtension(const std::wstring& filePath) {
     std::wstring name = filePath.substr(FileNameStart(filePath));
     const std::size_t dot = name.find_last_of(L'.');

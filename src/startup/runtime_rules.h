@@ -17,6 +17,10 @@ namespace startup {
 // "\\server\share\Setup.exe" -> "\\server\share".
 std::wstring FolderOfPath(const std::wstring& filePath);
 
+// The executable's path in its plain Win32 form: "\\?\UNC\server\share\x" and Wine's
+// "UNC\server\share\x" become "\\server\share\x", "\\?\D:\x" becomes "D:\x".
+std::wstring PlainExecutablePath(const std::wstring& modulePath);
+
 // "D:\Setup\Setup.exe" -> "Setup"; only the last extension goes ("a.b.exe" -> "a.b").
 std::wstring FileNameWithoutExtension(const std::wstring& filePath);
 

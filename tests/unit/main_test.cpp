@@ -315,6 +315,16 @@ TEST_F(MainTest, FailingDriveChangeDoesNotKeepTheDirectoryChangeFromBeingMade) {
     EXPECT_EQ(world().CurrentDirectory(), L"C:\\Users\\Anna");
 }
 
+TEST_F(MainTest, FailingDirectoryChangeLeavesTheDrivesDirectoryCurrent) {
+    world().FailFacility(L"ChangeDirectory", Failing());
+    world().AddFile(L"D:\\PreInstaller.exe");
+    EXPECT_FALSE(RunMain());
+    // D: became current, in its root; the pre-installer is looked for and started there.
+    EXPECT_EQ(world().CurrentDirectory(), L"D:\\");
+    EXPECT_THAT(Started(),
+                ElementsAre(L"D:\\PreInstaller.exe | \"PreInstaller.exe\" D:\\Setup | 1"));
+}
+
 TEST_F(MainTest, FailingSettingsReadLeavesTheWorkingPathEmpty) {
     world().FailFacility(L"ReadSetting", Failing());
     world().AnswerMessageBox(sys::kIdNo);

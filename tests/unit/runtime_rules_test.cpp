@@ -14,6 +14,17 @@ TEST(ProgramFolderAndName, FolderKeepsItsBackslashOnlyAtADrivesRoot) {
     EXPECT_EQ(FolderOfPath(L"\\\\server\\share\\Kit\\Setup.exe"), L"\\\\server\\share\\Kit");
 }
 
+TEST(ProgramFolderAndName, ExecutablePathLosesItsNtPrefix) {
+    EXPECT_EQ(PlainExecutablePath(L"\\\\?\\UNC\\server\\share\\Setup.exe"),
+              L"\\\\server\\share\\Setup.exe");
+    EXPECT_EQ(PlainExecutablePath(L"UNC\\server\\share\\Setup.exe"),  // as Wine gives it
+              L"\\\\server\\share\\Setup.exe");
+    EXPECT_EQ(PlainExecutablePath(L"\\\\?\\D:\\Setup\\Setup.exe"), L"D:\\Setup\\Setup.exe");
+    EXPECT_EQ(PlainExecutablePath(L"\\\\server\\share\\Setup.exe"),
+              L"\\\\server\\share\\Setup.exe");
+    EXPECT_EQ(PlainExecutablePath(L"D:\\UNC\\Setup.exe"), L"D:\\UNC\\Setup.exe");
+}
+
 TEST(ProgramFolderAndName, NameLosesOnlyItsLastExtension) {
     EXPECT_EQ(FileNameWithoutExtension(L"D:\\Setup\\Setup.exe"), L"Setup");
     EXPECT_EQ(FileNameWithoutExtension(L"D:\\Setup\\My.Setup.exe"), L"My.Setup");

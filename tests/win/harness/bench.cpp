@@ -145,10 +145,11 @@ Outcome Bench::Wine(const fs::path& program, const std::vector<std::string>& arg
 
 std::unique_ptr<Child> Bench::Start(const fs::path& program,
                                     const std::vector<std::string>& arguments,
-                                    const Environment& extra) const {
+                                    const Environment& extra, const fs::path& directory) const {
     std::vector<std::string> argv = {"wine", program.string()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return std::make_unique<Child>(argv, WineEnvironment(extra));
+    // Wine starts the program in the Windows path of its Unix working directory.
+    return std::make_unique<Child>(argv, WineEnvironment(extra), directory.string());
 }
 
 void Bench::MapDrive(char letter, const fs::path& folder) const {

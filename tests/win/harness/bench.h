@@ -36,10 +36,12 @@ class Bench {
     // Runs a Windows program (a Unix path to an .exe) with arguments, and waits for its end.
     Outcome Wine(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                  std::chrono::milliseconds timeout = 30s, const Environment& extra = {}) const;
-    // Starts one without waiting.
+    // Starts one without waiting; its current directory is the Windows path of the Unix folder
+    // `directory` when one is given.
     std::unique_ptr<Child> Start(const std::filesystem::path& program,
                                  const std::vector<std::string>& arguments,
-                                 const Environment& extra = {}) const;
+                                 const Environment& extra = {},
+                                 const std::filesystem::path& directory = {}) const;
 
     // Maps a drive letter of the prefix onto a Unix folder (which need not exist).
     void MapDrive(char letter, const std::filesystem::path& folder) const;

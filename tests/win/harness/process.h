@@ -24,8 +24,10 @@ struct Outcome {
 
 class Child {
   public:
-    // Starts argv[0] (searched on PATH) with the current environment plus `extra`.
-    Child(const std::vector<std::string>& argv, const Environment& extra);
+    // Starts argv[0] (searched on PATH) with the current environment plus `extra`, in the given
+    // working directory (this process's own when empty).
+    Child(const std::vector<std::string>& argv, const Environment& extra,
+          const std::string& workingDirectory = "");
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
     ~Child();

@@ -210,4 +210,23 @@ TEST(SetupOnWineWithBlanks, HandsTheFolderOverUnquoted) {
     EXPECT_EQ(started[0]["arguments"], "M:\\Medium CD 1");
 }
 
+TEST(SetupOnWineFromANetworkFolder, StaysInItsStartDirectoryAndStartsThePreInstallerFoundThere) {
+    Medium medium;
+    Bench& bench = Bench::Get();
+    bench.MapShare("localhost", "kit", medium.Drive());
+    // A pre-installer beside the launcher on the share too: the one found in the current
+    // directory is the one to start, not the first on the system's search path.
+    const fs::path startFolder = medium.Drive() / "Start";
+    fs::create_directories(startFolder);
+    fs::copy_file(bench.Executable("recorder"), startFolder / "PreInstaller.exe");
+    const auto setup =
+        bench.Start("\\\\localhost\\kit\\Setup\\Setup.exe", {}, medium.Logging(), startFolder);
+    EXPECT_EQ(setup->Wait(30s).exitCode, 0);
+    const auto started = medium.Started(1);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_THAT(Module(started[0]), ::testing::EndsWith("\\Start\\PreInstaller.exe"));
+    EXPECT_EQ(started[0]["arguments"], "\\\\localhost\\kit\\Setup");
+    EXPECT_THAT(started[0]["directory"], ::testing::EndsWith("\\Start"));
+}
+
 }  // namespace
