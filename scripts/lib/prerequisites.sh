@@ -23,7 +23,16 @@ install_prerequisites() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         "${sudo[@]}" dpkg --add-architecture i386
     fi
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    # A mirror in the middle of a sync fails an update now and then; the lists there are may
+    # still do, and a later attempt usually succeeds.
+    local attempt
+    for attempt in 1 2 3; do
+        "${sudo[@]}" apt-get update -qq || echo "apt-get update failed (attempt $attempt)"
+        if DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+               --no-install-recommends "${missing[@]}" >/dev/null; then
+            return 0
+        fi
+        sleep 10
+    done
+    return 1
 }
