@@ -28,8 +28,8 @@ install_prerequisites() {
     local attempt
     for attempt in 1 2 3; do
         "${sudo[@]}" apt-get update -qq || echo "apt-get update failed (attempt $attempt)"
-        if DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
-               --no-install-recommends "${missing[@]}" >/dev/null; then
+        if DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" \
+               >/dev/null; then
             return 0
         fi
         sleep 10
