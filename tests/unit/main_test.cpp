@@ -43,6 +43,12 @@ class MainTest : public SimTest {
         world().SetCurrentDirectory(L"C:\\Users\\Anna");
     }
 
+    // A second medium, D:\Kit, with the launcher and the installer but no pre-installer.
+    void UseMediumWithoutPreInstaller() {
+        UseProgram(L"D:\\Kit\\Setup.exe");
+        world().AddFile(L"D:\\Kit\\Installer.exe");
+    }
+
     void UseProgram(const std::wstring& path) {
         world().programPath = path;
         world().AddFile(path);
@@ -220,9 +226,7 @@ TEST_F(MainTest, MissingInstallerIsReportedWithItsPathAndNothingMoreIsStarted) {
 }
 
 TEST_F(MainTest, PreInstallerUnderProgramFilesWhenNotBesideTheLauncher) {
-    world().AddFolder(L"D:\\Kit");
-    UseProgram(L"D:\\Kit\\Setup.exe");
-    world().AddFile(L"D:\\Kit\\Installer.exe");
+    UseMediumWithoutPreInstaller();
     world().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(CallsTo(L"SHGetSpecialFolderLocation"),
@@ -237,9 +241,7 @@ TEST_F(MainTest, PreInstallerUnderProgramFilesWhenNotBesideTheLauncher) {
 TEST_F(MainTest, EmptyProgramFilesFolderLooksAtTheRootOfTheCurrentDrive) {
     world().shellFolders.clear();
     world().shfolderPresent = false;
-    world().AddFolder(L"D:\\Kit");
-    UseProgram(L"D:\\Kit\\Setup.exe");
-    world().AddFile(L"D:\\Kit\\Installer.exe");
+    UseMediumWithoutPreInstaller();
     world().AddFile(L"D:\\ZARVIK Installer\\PreInstaller.exe");
     EXPECT_FALSE(RunMain());
     EXPECT_EQ(LookedUp().back(), L"\\ZARVIK Installer\\PreInstaller.exe");
@@ -248,9 +250,7 @@ TEST_F(MainTest, EmptyProgramFilesFolderLooksAtTheRootOfTheCurrentDrive) {
 }
 
 TEST_F(MainTest, NoPreInstallerAndYesStartsTheLauncherAnewMinimizedWithoutFocus) {
-    world().AddFolder(L"D:\\Kit");
-    UseProgram(L"D:\\Kit\\Setup.exe");
-    world().AddFile(L"D:\\Kit\\Installer.exe");
+    UseMediumWithoutPreInstaller();
     world().AnswerMessageBox(sys::kIdYes);
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"6", L"ZARVIK INSTALLER")));
@@ -260,9 +260,7 @@ TEST_F(MainTest, NoPreInstallerAndYesStartsTheLauncherAnewMinimizedWithoutFocus)
 }
 
 TEST_F(MainTest, NoPreInstallerAndNoEndsAtOnce) {
-    world().AddFolder(L"D:\\Kit");
-    UseProgram(L"D:\\Kit\\Setup.exe");
-    world().AddFile(L"D:\\Kit\\Installer.exe");
+    UseMediumWithoutPreInstaller();
     world().AnswerMessageBox(sys::kIdNo);
     EXPECT_TRUE(RunMain());
     EXPECT_THAT(Started(), IsEmpty());
@@ -362,9 +360,7 @@ TEST_F(MainTest, FailingLookupBesideTheLauncherTakesTheBareName) {
 }
 
 TEST_F(MainTest, FailingPreInstallerLookupCountsAsMissing) {
-    world().AddFolder(L"D:\\Kit");
-    UseProgram(L"D:\\Kit\\Setup.exe");
-    world().AddFile(L"D:\\Kit\\Installer.exe");
+    UseMediumWithoutPreInstaller();
     world().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
     world().FailFacility(L"LookUpFile", Failing(), L"ZARVIK Installer");
     world().AnswerMessageBox(sys::kIdYes);

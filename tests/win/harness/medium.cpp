@@ -114,6 +114,15 @@ std::vector<Record> Medium::Started(std::size_t expected) const {
     return StartedNow();
 }
 
+Record Medium::OnlyStarted() const {
+    const auto records = Started(1);
+    if (records.size() != 1) {
+        throw std::runtime_error("expected one started program, found " +
+                                 std::to_string(records.size()));
+    }
+    return records.front();
+}
+
 std::unique_ptr<Child> Medium::StartSetup(const Environment& extra) const {
     Environment environment = Logging();
     environment.insert(extra.begin(), extra.end());

@@ -43,6 +43,8 @@ class Medium {
     Environment Logging() const;
     std::vector<Record> Started(std::size_t expected) const;  // waits for that many
     std::vector<Record> StartedNow() const;
+    // The one program started, once it has come up; fails the test when there is not exactly one.
+    Record OnlyStarted() const;
 
     std::unique_ptr<Child> StartSetup(const Environment& extra = {}) const;
     // Runs Setup.exe to its end with nothing to answer.

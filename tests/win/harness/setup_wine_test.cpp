@@ -44,12 +44,11 @@ TEST_F(SetupOnWine, HandsOverToThePreInstallerBesideItAskingNothing) {
     const Outcome run = medium_.RunSetup();
     ASSERT_FALSE(run.timedOut) << "Setup.exe did not end: it asked something";
     EXPECT_EQ(run.exitCode, 0);
-    const auto started = medium_.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), medium_.File("PreInstaller.exe"));
-    EXPECT_EQ(started[0]["arguments"], "M:\\Setup");
-    EXPECT_EQ(started[0]["show"], "1");
-    EXPECT_EQ(started[0]["directory"], "M:\\Setup");  // the launcher's folder became current
+    const Record started = medium_.OnlyStarted();
+    EXPECT_EQ(Module(started), medium_.File("PreInstaller.exe"));
+    EXPECT_EQ(started["arguments"], "M:\\Setup");
+    EXPECT_EQ(started["show"], "1");
+    EXPECT_EQ(started["directory"], "M:\\Setup");  // the launcher's folder became current
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(medium_.StartedNow().size(), 1u);  // and nothing else
 }
@@ -102,9 +101,8 @@ TEST_F(SetupOnWine, MissingDatabaseAndNoGoesOnToThePreInstaller) {
     const auto setup = medium_.StartSetup();
     ExpectQuestion(AnswerBox(kNo), "Datenverzeichnis jetzt korrigieren ?");
     EXPECT_EQ(setup->Wait(30s).exitCode, 0);
-    const auto started = medium_.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), medium_.File("PreInstaller.exe"));
+    const Record started = medium_.OnlyStarted();
+    EXPECT_EQ(Module(started), medium_.File("PreInstaller.exe"));
 }
 
 TEST_F(SetupOnWine, MissingInstallerIsReportedAndNothingIsStarted) {
@@ -125,11 +123,10 @@ TEST_F(SetupOnWine, PreInstallerUnderProgramFilesIsStartedAndNoPlantedFile) {
     medium_.PutPreInstallerUnderProgramFiles();
     medium_.PlantHijackers();
     EXPECT_EQ(medium_.RunSetup().exitCode, 0);
-    const auto started = medium_.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), "C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
-    EXPECT_EQ(started[0]["arguments"], "M:\\Setup");
-    EXPECT_EQ(started[0]["show"], "1");
+    const Record started = medium_.OnlyStarted();
+    EXPECT_EQ(Module(started), "C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
+    EXPECT_EQ(started["arguments"], "M:\\Setup");
+    EXPECT_EQ(started["show"], "1");
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(medium_.StartedNow().size(), 1u);
 }
@@ -138,9 +135,8 @@ TEST_F(SetupOnWine, PreInstallerBesideTheLauncherWinsOverProgramFiles) {
     medium_.PutPreInstallerUnderProgramFiles();
     medium_.PlantHijackers();
     EXPECT_EQ(medium_.RunSetup().exitCode, 0);
-    const auto started = medium_.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), medium_.File("PreInstaller.exe"));
+    const Record started = medium_.OnlyStarted();
+    EXPECT_EQ(Module(started), medium_.File("PreInstaller.exe"));
 }
 
 TEST_F(SetupOnWine, NoPreInstallerAndNoEnds) {
@@ -165,11 +161,10 @@ TEST_F(SetupOnWine, NoPreInstallerAndYesStartsTheLauncherAnewMinimizedWithoutFoc
     medium_.Put("Setup.exe");
     ExpectQuestion(AnswerBox(kYes), "Jetzt starten ?", "ZARVIK INSTALLER");
     EXPECT_EQ(setup->Wait(30s).exitCode, 0);  // the first instance ends
-    const auto started = medium_.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), medium_.File("Setup.exe"));
-    EXPECT_EQ(started[0]["arguments"], "");
-    EXPECT_EQ(started[0]["show"], "7");  // SW_SHOWMINNOACTIVE
+    const Record started = medium_.OnlyStarted();
+    EXPECT_EQ(Module(started), medium_.File("Setup.exe"));
+    EXPECT_EQ(started["arguments"], "");
+    EXPECT_EQ(started["show"], "7");  // SW_SHOWMINNOACTIVE
 }
 
 TEST_F(SetupOnWine, NoPreInstallerAndYesRunsTheWholeSequenceAgain) {
@@ -184,10 +179,9 @@ TEST_F(SetupOnWine, NoPreInstallerAndYesRunsTheWholeSequenceAgain) {
 TEST(SetupOnWineAtARoot, HandsTheDrivesRootToThePreInstaller) {
     Medium medium("");
     EXPECT_EQ(medium.RunSetup().exitCode, 0);
-    const auto started = medium.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), "M:\\PreInstaller.exe");
-    EXPECT_EQ(started[0]["arguments"], "M:\\");
+    const Record started = medium.OnlyStarted();
+    EXPECT_EQ(Module(started), "M:\\PreInstaller.exe");
+    EXPECT_EQ(started["arguments"], "M:\\");
 }
 
 TEST(SetupOnWineAtARoot, ReportsTheMissingInstallerWithTwoBackslashes) {
@@ -204,10 +198,9 @@ TEST(SetupOnWineWithBlanks, HandsTheFolderOverUnquoted) {
     medium.PutPreInstallerUnderProgramFiles();
     medium.PlantHijackers();
     EXPECT_EQ(medium.RunSetup().exitCode, 0);
-    const auto started = medium.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(Module(started[0]), "C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
-    EXPECT_EQ(started[0]["arguments"], "M:\\Medium CD 1");
+    const Record started = medium.OnlyStarted();
+    EXPECT_EQ(Module(started), "C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
+    EXPECT_EQ(started["arguments"], "M:\\Medium CD 1");
 }
 
 TEST(SetupOnWineFromANetworkFolder, StaysInItsStartDirectoryAndStartsThePreInstallerFoundThere) {
@@ -222,11 +215,10 @@ TEST(SetupOnWineFromANetworkFolder, StaysInItsStartDirectoryAndStartsThePreInsta
     const auto setup =
         bench.Start("\\\\localhost\\kit\\Setup\\Setup.exe", {}, medium.Logging(), startFolder);
     EXPECT_EQ(setup->Wait(30s).exitCode, 0);
-    const auto started = medium.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_THAT(Module(started[0]), ::testing::EndsWith("\\Start\\PreInstaller.exe"));
-    EXPECT_EQ(started[0]["arguments"], "\\\\localhost\\kit\\Setup");
-    EXPECT_THAT(started[0]["directory"], ::testing::EndsWith("\\Start"));
+    const Record started = medium.OnlyStarted();
+    EXPECT_THAT(Module(started), ::testing::EndsWith("\\Start\\PreInstaller.exe"));
+    EXPECT_EQ(started["arguments"], "\\\\localhost\\kit\\Setup");
+    EXPECT_THAT(started["directory"], ::testing::EndsWith("\\Start"));
 }
 
 }  // namespace

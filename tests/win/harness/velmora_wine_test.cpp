@@ -70,9 +70,8 @@ TEST(VelmoraOnWine, WindowThatClosesAtOnceIsClosedAndTheSequenceGoesOn) {
     EXPECT_EQ(medium.RunSetup().exitCode, 0);
     EXPECT_TRUE(velmora.Event("close-requested"));
     EXPECT_FALSE(velmora.Wait(10s).timedOut);
-    const auto started = medium.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_GE(std::stoull(started[0]["time"]), velmora.Time("exit"));
+    const Record started = medium.OnlyStarted();
+    EXPECT_GE(std::stoull(started["time"]), velmora.Time("exit"));
 }
 
 TEST(VelmoraOnWine, NothingIsStartedBeforeADelayedCloseHasEndedTheProcess) {
@@ -81,9 +80,8 @@ TEST(VelmoraOnWine, NothingIsStartedBeforeADelayedCloseHasEndedTheProcess) {
     const auto before = std::chrono::steady_clock::now();
     EXPECT_EQ(medium.RunSetup().exitCode, 0);
     EXPECT_GE(std::chrono::steady_clock::now() - before, 2000ms);
-    const auto started = medium.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    const unsigned long long startedAt = std::stoull(started[0]["time"]);
+    const Record started = medium.OnlyStarted();
+    const unsigned long long startedAt = std::stoull(started["time"]);
     EXPECT_GT(startedAt, velmora.Time("exit"));
     EXPECT_GE(startedAt - velmora.Time("close-requested"), 2000 * kTicksPerMs);
 }
@@ -92,9 +90,8 @@ TEST(VelmoraOnWine, ProcessThatRunsOnAfterItsWindowClosedIsWaitedFor) {
     Medium medium;
     StandIn velmora("Velmora", "linger", 2000);
     EXPECT_EQ(medium.RunSetup().exitCode, 0);
-    const auto started = medium.Started(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_GT(std::stoull(started[0]["time"]), velmora.Time("exit"));
+    const Record started = medium.OnlyStarted();
+    EXPECT_GT(std::stoull(started["time"]), velmora.Time("exit"));
     EXPECT_GE(velmora.Time("exit") - velmora.Time("close-requested"), 2000 * kTicksPerMs);
 }
 
