@@ -2,7 +2,7 @@
 
 // The seam to the system. Every system call and every runtime facility that the program uses is
 // declared here, once. Two bindings implement it and are chosen at link time: the Windows binding
-// (src/system/windows, src/startup/*_windows.cpp) for the real executables, and the simulated
+// (src/system/windows, src/runtime/windows) for the real executables, and the simulated
 // system (tests/sim) for the native tests.
 //
 // Text is wide inside the program. For every call whose name ends in A, the Windows binding

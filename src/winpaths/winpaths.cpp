@@ -1,6 +1,6 @@
 #include "winpaths/winpaths.h"
 
-#include "startup/runtime_rules.h"
+#include "system/buffer_text.h"
 #include "system/owned.h"
 #include "system/system.h"
 
@@ -22,7 +22,7 @@ std::wstring GetSpecialFolder(std::int32_t folder, bool create) {
         // A folder the shell knows but that has no file-system path (such as "My Computer")
         // gives no path, and the folder library would know no better: it is not asked.
         if (sys::SHGetPathFromIDListA(list, path) != 0) {
-            result = startup::UpToFirstNul(path);
+            result = sys::UpToFirstNul(path);
         }
         return result;
     }
@@ -32,7 +32,7 @@ std::wstring GetSpecialFolder(std::int32_t folder, bool create) {
         return result;
     }
     if (sys::SHGetFolderPathA(shfolder.get(), 0, folder, 0, 0, path) == sys::kSOk) {
-        result = startup::UpToFirstNul(path);
+        result = sys::UpToFirstNul(path);
     }
     return result;
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "sim.h"
-#include "startup/runtime_rules.h"
+#include "runtime/rules.h"
 
 namespace sys {
 
@@ -70,14 +70,14 @@ std::wstring ProgramFile(const std::wstring& call, const std::wstring& program) 
 
 std::wstring ProgramFolder() {
     Enter(L"ProgramFolder", L"");
-    const std::wstring folder = startup::FolderOfPath(TheWorld().programPath);
+    const std::wstring folder = runtime::FolderOfPath(TheWorld().programPath);
     TheWorld().Log(L"ProgramFolder() -> " + Quoted(folder));
     return folder;
 }
 
 std::wstring ProgramFileName() {
     Enter(L"ProgramFileName", L"");
-    const std::wstring name = startup::FileNameWithoutExtension(TheWorld().programPath);
+    const std::wstring name = runtime::FileNameWithoutExtension(TheWorld().programPath);
     TheWorld().Log(L"ProgramFileName() -> " + Quoted(name));
     return name;
 }
@@ -140,7 +140,7 @@ std::wstring LookUpFile(const std::wstring& path) {
     std::wstring found;
     for (const sim::Entry* entry : world.EntriesIn(folder)) {
         if (MatchesPattern(sim::UpperCase(entry->name), pattern) &&
-            startup::CountsAsFile(entry->attributes) && !entry->folder) {
+            runtime::CountsAsFile(entry->attributes) && !entry->folder) {
             found = entry->name;
             break;
         }
@@ -155,13 +155,13 @@ ProcessId StartProgram(const std::wstring& program, const std::wstring& argument
     const std::wstring call = L"StartProgram(" + Quoted(program) + L", " + Quoted(arguments) +
                               L", " + Style(style) + L")";
     Enter(L"StartProgram", Quoted(program) + L", " + Quoted(arguments) + L", " + Style(style));
-    if (!startup::ShowCommandFor(style)) {
+    if (!runtime::ShowCommandFor(style)) {
         Fail(call, kErrorInvalidParameter);
     }
-    const std::wstring file = startup::WithDefaultExtension(program);
+    const std::wstring file = runtime::WithDefaultExtension(program);
     const std::wstring image = ProgramFile(call, file);
     const ProcessId id =
-        world.StartProcess(image, startup::QuotedCommandLine(file, arguments), style);
+        world.StartProcess(image, runtime::QuotedCommandLine(file, arguments), style);
     world.Log(call + L" -> " + std::to_wstring(id));
     return id;
 }
@@ -171,7 +171,7 @@ ProcessId StartCommandLine(const std::wstring& commandLine, WindowStyle style) {
     const std::wstring call =
         L"StartCommandLine(" + Quoted(commandLine) + L", " + Style(style) + L")";
     Enter(L"StartCommandLine", Quoted(commandLine) + L", " + Style(style));
-    if (!startup::ShowCommandFor(style)) {
+    if (!runtime::ShowCommandFor(style)) {
         Fail(call, kErrorInvalidParameter);
     }
     // The system's splitting: a quoted program ends at its closing quote; otherwise each blank in
@@ -179,12 +179,12 @@ ProcessId StartCommandLine(const std::wstring& commandLine, WindowStyle style) {
     std::wstring image;
     if (!commandLine.empty() && commandLine[0] == L'"') {
         const std::size_t close = commandLine.find(L'"', 1);
-        image = ProgramFile(call, startup::WithDefaultExtension(commandLine.substr(1, close - 1)));
+        image = ProgramFile(call, runtime::WithDefaultExtension(commandLine.substr(1, close - 1)));
     } else {
         for (std::size_t end = commandLine.find(L' '); image.empty();
              end = commandLine.find(L' ', end + 1)) {
             const std::wstring candidate =
-                startup::WithDefaultExtension(commandLine.substr(0, end));
+                runtime::WithDefaultExtension(commandLine.substr(0, end));
             if (world.FileExists(candidate)) {
                 image = world.FullPath(candidate);
             } else if (end == std::wstring::npos) {

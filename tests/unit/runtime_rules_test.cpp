@@ -1,10 +1,12 @@
-#include "startup/runtime_rules.h"
+#include "runtime/rules.h"
+#include "system/buffer_text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace startup;
+using namespace runtime;
+using sys::UpToFirstNul;
 
 TEST(ProgramFolderAndName, FolderKeepsItsBackslashOnlyAtADrivesRoot) {
     EXPECT_EQ(FolderOfPath(L"D:\\Setup\\Setup.exe"), L"D:\\Setup");

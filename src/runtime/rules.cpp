@@ -1,8 +1,8 @@
-#include "startup/runtime_rules.h"
+#include "runtime/rules.h"
 
 #include "system/constants.h"
 
-namespace startup {
+namespace runtime {
 
 namespace {
 
@@ -98,8 +98,4 @@ bool MeansNoSuchFile(std::uint32_t error) {
            error == sys::kErrorNoMoreFiles;
 }
 
-std::wstring UpToFirstNul(const std::wstring& buffer) {
-    return buffer.substr(0, buffer.find(L'\0'));
-}
-
-}  // namespace startup
+}  // namespace runtime

@@ -11,7 +11,7 @@
 
 #include "system/types.h"
 
-namespace startup {
+namespace runtime {
 
 // "D:\Setup\Setup.exe" -> "D:\Setup"; "D:\Setup.exe" -> "D:\" (a drive's root keeps its "\");
 // "\\server\share\Setup.exe" -> "\\server\share".
@@ -44,7 +44,4 @@ bool CountsAsFile(std::uint32_t attributes);
 // Win32 errors of a directory search that mean "no such file" rather than "cannot look".
 bool MeansNoSuchFile(std::uint32_t error);
 
-// The text of a system buffer up to, not including, its first NUL character.
-std::wstring UpToFirstNul(const std::wstring& buffer);
-
-}  // namespace startup
+}  // namespace runtime

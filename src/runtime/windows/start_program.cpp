@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/runtime_rules.h"
+#include "runtime/rules.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 // application: the file to start, or null to let the system split the command line.
 ProcessId Launch(const wchar_t* application, const std::wstring& commandLine, WindowStyle style) {
-    const auto show = startup::ShowCommandFor(style);
+    const auto show = runtime::ShowCommandFor(style);
     if (!show) {
         throw win::FailureOf(ERROR_INVALID_PARAMETER);
     }
@@ -42,8 +42,8 @@ ProcessId StartProgram(const std::wstring& program, const std::wstring& argument
     // Naming the file as the application makes the system start exactly it: a path without a
     // folder is taken from the current directory and nothing is searched. The quoted path in the
     // command line is what the program sees as its own name.
-    const std::wstring file = startup::WithDefaultExtension(program);
-    return Launch(file.c_str(), startup::QuotedCommandLine(file, arguments), style);
+    const std::wstring file = runtime::WithDefaultExtension(program);
+    return Launch(file.c_str(), runtime::QuotedCommandLine(file, arguments), style);
 }
 
 ProcessId StartCommandLine(const std::wstring& commandLine, WindowStyle style) {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "startup/runtime_rules.h"
+#include "runtime/rules.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -43,7 +43,7 @@ std::wstring LookUpFile(const std::wstring& path) {
         &FindClose);
     if (!find.valid()) {
         const DWORD error = GetLastError();
-        if (!startup::MeansNoSuchFile(error)) {
+        if (!runtime::MeansNoSuchFile(error)) {
             throw win::FailureOf(error);  // not ready, unreachable share, access denied, ...
         }
         if (const auto unreadable = UnreadableRoot(path)) {
@@ -53,7 +53,7 @@ std::wstring LookUpFile(const std::wstring& path) {
     }
     // A name with wildcards may match several entries; the first that counts is the answer.
     do {
-        if (startup::CountsAsFile(entry.dwFileAttributes)) {
+        if (runtime::CountsAsFile(entry.dwFileAttributes)) {
             return entry.cFileName;
         }
     } while (FindNextFileW(find.get(), &entry));

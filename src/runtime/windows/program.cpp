@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "startup/runtime_rules.h"
+#include "runtime/rules.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -36,11 +36,11 @@ std::wstring ExecutablePath() {
 }  // namespace
 
 std::wstring ProgramFolder() {
-    return startup::FolderOfPath(startup::PlainExecutablePath(ExecutablePath()));
+    return runtime::FolderOfPath(runtime::PlainExecutablePath(ExecutablePath()));
 }
 
 std::wstring ProgramFileName() {
-    return startup::FileNameWithoutExtension(ExecutablePath());
+    return runtime::FileNameWithoutExtension(ExecutablePath());
 }
 
 void EndProgram() {
