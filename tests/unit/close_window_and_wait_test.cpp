@@ -1,14 +1,11 @@
 #include "startup/close_window_and_wait.h"
 
-#include <gmock/gmock.h>
-
 #include "sim_fixture.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
+using ::testing::IsEmpty;
 
 class CloseWindowAndWaitTest : public SimTest {
   protected:
@@ -17,64 +14,70 @@ class CloseWindowAndWaitTest : public SimTest {
         window_ = world().AddWindow(process, title, reaction);
         return process;
     }
+    sim::Window& Velmora() { return world().desktop.Get(window_); }
     sys::Hwnd window_ = 0;
 };
 
 TEST_F(CloseWindowAndWaitTest, NoSuchWindowReturnsAtOnceDoingNothingElse) {
     startup::CloseWindowAndWait(L"Velmora");
-    EXPECT_THAT(world().calls, ElementsAre(L"FindWindowA(null, \"Velmora\") -> 0"));
+    EXPECT_THAT(log().All(), ElementsAre(Called(L"FindWindowA", {sim::null, L"Velmora"}, 0)));
 }
 
 TEST_F(CloseWindowAndWaitTest, OpensForWaitingThenPostsCloseThenWaitsWithoutLimitThenCloses) {
     const sys::ProcessId velmora = AddVelmora(sim::CloseReaction::AtOnce());
     startup::CloseWindowAndWait(L"Velmora");
 
-    EXPECT_THAT(world().CallNames(),
-                ElementsAre(L"FindWindowA", L"GetWindowThreadProcessId", L"OpenProcess",
-                            L"PostMessageA", L"WaitForSingleObject", L"CloseHandle"));
-    const auto& calls = world().calls;
-    // SYNCHRONIZE only, not inheritable, for the window's own process.
-    EXPECT_EQ(calls[2].substr(0, calls[2].find(L")")),
-              L"OpenProcess(1048576, 0, " + std::to_wstring(velmora));
-    EXPECT_EQ(calls[3], L"PostMessageA(" + std::to_wstring(window_) + L", 16, 0, 0) -> 1");
-    EXPECT_THAT(calls[4], HasSubstr(L", 4294967295) -> 0"));  // INFINITE, then WAIT_OBJECT_0
-    EXPECT_FALSE(world().ProcessById(velmora).running);
+    const auto& calls = log().All();
+    ASSERT_EQ(calls.size(), 6u);
+    const sim::Value handle = calls[2].result;
+    const sim::Value thread = calls[1].result;
+    EXPECT_THAT(calls,
+                ElementsAre(Called(L"FindWindowA", {sim::null, L"Velmora"}, window_),
+                            Called(L"GetWindowThreadProcessId", {window_}, thread, {velmora}),
+                            // SYNCHRONIZE only, not inheritable
+                            Called(L"OpenProcess", {0x00100000, 0, velmora}, handle),
+                            Called(L"PostMessageA", {window_, 16, 0, 0}, 1),
+                            Called(L"WaitForSingleObject", {handle, 0xFFFFFFFF}, 0),
+                            Called(L"CloseHandle", {handle}, 1)));
+    EXPECT_FALSE(world().processes.Get(velmora).running);
 }
 
 TEST_F(CloseWindowAndWaitTest, WaitsForTheProcessNotJustItsWindow) {
     const sys::ProcessId velmora = AddVelmora(sim::CloseReaction::WindowOnly(5000));
     startup::CloseWindowAndWait(L"Velmora");
-    EXPECT_FALSE(world().WindowByHandle(window_).alive);
-    EXPECT_FALSE(world().ProcessById(velmora).running);
-    EXPECT_EQ(world().now, 5000u);  // returned when the process ended, not when its window went
+    EXPECT_FALSE(Velmora().alive);
+    EXPECT_FALSE(world().processes.Get(velmora).running);
+    EXPECT_EQ(world().clock.Now(), 5000u);  // returned when the process ended, not its window
     EXPECT_EQ(CallsTo(L"WaitForSingleObject").size(), 1u);  // one blocking wait, no polling
 }
 
 TEST_F(CloseWindowAndWaitTest, DelayedCloseIsWaitedFor) {
     AddVelmora(sim::CloseReaction::Delayed(3000));
     startup::CloseWindowAndWait(L"Velmora");
-    EXPECT_EQ(world().now, 3000u);
+    EXPECT_EQ(world().clock.Now(), 3000u);
 }
 
 TEST_F(CloseWindowAndWaitTest, RefusedCloseKeepsItWaitingWithoutLimit) {
     const sys::ProcessId velmora = AddVelmora(sim::CloseReaction::Refused());
     EXPECT_THROW(startup::CloseWindowAndWait(L"Velmora"), sim::Hang);
     // The simulation gives up on the wait; the handle is still released on the way out.
-    EXPECT_THAT(CallsTo(L"WaitForSingleObject"),
-                ElementsAre(HasSubstr(L", 4294967295) -> never returns")));
-    EXPECT_TRUE(world().ProcessById(velmora).running);
+    const auto waits = CallsTo(L"WaitForSingleObject");
+    ASSERT_EQ(waits.size(), 1u);
+    EXPECT_EQ(waits[0].result, L"never returns");
+    EXPECT_EQ(waits[0].arguments.at(1), 0xFFFFFFFF);
+    EXPECT_TRUE(world().processes.Get(velmora).running);
 }
 
 TEST_F(CloseWindowAndWaitTest, ProcessThatCannotBeOpenedIsStillAskedAndNotWaitedFor) {
     const sys::ProcessId velmora = AddVelmora(sim::CloseReaction::Refused());
-    world().ProcessById(velmora).openable = false;
+    world().processes.Get(velmora).openable = false;
     startup::CloseWindowAndWait(L"Velmora");
-    EXPECT_THAT(world().CallNames(),
-                ElementsAre(L"FindWindowA", L"GetWindowThreadProcessId", L"OpenProcess",
-                            L"PostMessageA", L"WaitForSingleObject"));
-    EXPECT_THAT(world().calls[2], HasSubstr(L"-> 0"));
-    EXPECT_THAT(world().calls[4], StartsWith(L"WaitForSingleObject(0, 4294967295) -> 4294967295"));
-    EXPECT_EQ(world().WindowByHandle(window_).posted, std::vector<std::uint32_t>{16});
+    EXPECT_THAT(CallNames(), ElementsAre(L"FindWindowA", L"GetWindowThreadProcessId",
+                                         L"OpenProcess", L"PostMessageA", L"WaitForSingleObject"));
+    EXPECT_EQ(CallsTo(L"OpenProcess").at(0).result, 0);
+    EXPECT_EQ(CallsTo(L"WaitForSingleObject").at(0),
+              Called(L"WaitForSingleObject", {0, 0xFFFFFFFF}, 0xFFFFFFFF));
+    EXPECT_EQ(Velmora().posted, std::vector<std::uint32_t>{16});
 }
 
 TEST_F(CloseWindowAndWaitTest, OnlyTheWholeTitleIsFound) {
@@ -82,8 +85,8 @@ TEST_F(CloseWindowAndWaitTest, OnlyTheWholeTitleIsFound) {
     const sys::ProcessId other = world().AddProcess(L"C:\\x.exe");
     world().AddWindow(other, L"Velmor");
     startup::CloseWindowAndWait(L"Velmora");
-    EXPECT_THAT(world().CallNames(), ElementsAre(L"FindWindowA"));
-    EXPECT_TRUE(world().WindowByHandle(window_).posted.empty());
+    EXPECT_THAT(CallNames(), ElementsAre(L"FindWindowA"));
+    EXPECT_THAT(Velmora().posted, IsEmpty());
 }
 
 TEST_F(CloseWindowAndWaitTest, OfTwoWindowsOnlyTheFirstFoundIsClosedAndWaitedFor) {
@@ -91,10 +94,10 @@ TEST_F(CloseWindowAndWaitTest, OfTwoWindowsOnlyTheFirstFoundIsClosedAndWaitedFor
     const sys::Hwnd firstWindow = window_;
     const sys::ProcessId second = AddVelmora(sim::CloseReaction::AtOnce());
     startup::CloseWindowAndWait(L"Velmora");
-    EXPECT_FALSE(world().ProcessById(first).running);
-    EXPECT_EQ(world().WindowByHandle(firstWindow).posted.size(), 1u);
-    EXPECT_TRUE(world().ProcessById(second).running);
-    EXPECT_TRUE(world().WindowByHandle(window_).posted.empty());
+    EXPECT_FALSE(world().processes.Get(first).running);
+    EXPECT_EQ(world().desktop.Get(firstWindow).posted.size(), 1u);
+    EXPECT_TRUE(world().processes.Get(second).running);
+    EXPECT_THAT(Velmora().posted, IsEmpty());
 }
 
 }  // namespace

@@ -1,27 +1,31 @@
 #include "startup/main.h"
 
-#include <gmock/gmock.h>
-
 #include "sim_fixture.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 const std::wstring kEinrichten = L"Datenverzeichnis jetzt einrichten ?";
 const std::wstring kKorrigieren = L"Datenverzeichnis jetzt korrigieren ?";
 const std::wstring kJetztStarten = L"Jetzt starten ?";
 
-std::wstring Box(const std::wstring& text, int buttons, const std::wstring& title,
-                 const std::wstring& answer) {
-    return L"ShowMessageBox(" + sim::Quoted(text) + L", " + std::to_wstring(buttons) + L", " +
-           sim::Quoted(title) + L") -> " + answer;
+sim::Call Box(const std::wstring& text, int buttons, const std::wstring& title, int answer) {
+    return Called(L"ShowMessageBox", {text, buttons, title}, answer);
 }
-std::wstring Question(const std::wstring& text, const std::wstring& answer,
-                      const std::wstring& title = L"ZARVIK Setup") {
+sim::Call Question(const std::wstring& text, int answer,
+                   const std::wstring& title = L"ZARVIK Setup") {
     return Box(text, 36, title, answer);
+}
+
+// Which calls of a facility fail: those whose first argument (a path) ends with the text.
+sim::ArgumentTest PathEndsWith(const std::wstring& end) {
+    return [end](const std::vector<sim::Value>& arguments) {
+        const std::wstring path = sim::TextOf(arguments.at(0));
+        return path.size() >= end.size() &&
+               path.compare(path.size() - end.size(), end.size(), end) == 0;
+    };
 }
 
 // A medium in D:\Setup with everything in place, a data path with its database, and the
@@ -30,31 +34,33 @@ class MainTest : public SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive(L'D');
-        world().AddDrive(L'E');
+        files().AddDrive(L'D');
+        files().AddDrive(L'E');
         UseProgram(L"D:\\Setup\\Setup.exe");
         for (const wchar_t* file :
              {L"Installer.exe", L"PreInstaller.exe", L"KORPELT.EXE", L"VENTARIS.EXE"}) {
-            world().AddFile(L"D:\\Setup\\" + std::wstring(file));
+            files().AddFile(L"D:\\Setup\\" + std::wstring(file));
         }
         StoreDataPath(L"E:\\Daten");
-        world().AddFile(L"E:\\Daten\\DAT\\Pelmadat.mdb");
-        world().shellFolders[38] = {L"C:\\Program Files (x86)"};
-        world().SetCurrentDirectory(L"C:\\Users\\Anna");
+        files().AddFile(L"E:\\Daten\\DAT\\Pelmadat.mdb");
+        world().shell.folders[38] = {L"C:\\Program Files (x86)"};
+        files().SetCurrentDirectory(L"C:\\Users\\Anna");
     }
+
+    static sim::Files& files() { return world().files; }
 
     // A second medium, D:\Kit, with the launcher and the installer but no pre-installer.
     void UseMediumWithoutPreInstaller() {
         UseProgram(L"D:\\Kit\\Setup.exe");
-        world().AddFile(L"D:\\Kit\\Installer.exe");
+        files().AddFile(L"D:\\Kit\\Installer.exe");
     }
 
     void UseProgram(const std::wstring& path) {
         world().programPath = path;
-        world().AddFile(path);
+        files().AddFile(path);
     }
     void StoreDataPath(const std::wstring& path) {
-        world().StoreSetting(L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad", path);
+        world().settings.Store(L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad", path);
     }
 
     // Runs the sequence; gives whether it ended the program itself (rather than returning).
@@ -71,21 +77,15 @@ class MainTest : public SimTest {
     std::vector<std::wstring> Started() const {
         std::vector<std::wstring> started;
         for (const sys::ProcessId id : world().started) {
-            const sim::Process& process = world().ProcessById(id);
+            const sim::Process& process = world().processes.Get(id);
             started.push_back(process.image + L" | " + process.commandLine + L" | " +
                               std::to_wstring(static_cast<int>(*process.style)));
         }
         return started;
     }
 
-    std::vector<std::wstring> Boxes() const { return CallsTo(L"ShowMessageBox"); }
-    std::vector<std::wstring> LookedUp() const {
-        std::vector<std::wstring> paths;
-        for (const auto& call : CallsTo(L"LookUpFile")) {
-            paths.push_back(call.substr(12, call.find(L"\") -> ") - 12));
-        }
-        return paths;
-    }
+    std::vector<sim::Call> Boxes() const { return CallsTo(L"ShowMessageBox"); }
+    std::vector<sim::Value> LookedUp() const { return log().Argument(L"LookUpFile", 0); }
 
     static sys::Failure Failing() { return sys::Failure(21, L"not ready"); }
 };
@@ -95,16 +95,17 @@ const std::wstring kPreInstallerStarted =
 
 TEST_F(MainTest, HappyPathAsksNothingAndHandsOverToThePreInstallerBesideIt) {
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(world().CallNames(),
+    EXPECT_THAT(CallNames(),
                 ElementsAre(L"FindWindowA", L"HandlePendingMessages", L"ProgramFolder",
                             L"ChangeDrive", L"ChangeDirectory", L"ReadSetting", L"LookUpFile",
                             L"LookUpFile", L"LookUpFile", L"LookUpFile", L"StartProgram"));
-    EXPECT_THAT(CallsTo(L"ChangeDrive"), ElementsAre(L"ChangeDrive(\"D:\") -> \"D:\\\""));
+    EXPECT_THAT(CallsTo(L"ChangeDrive"), ElementsAre(Called(L"ChangeDrive", {L"D:"}, L"D:\\")));
     EXPECT_THAT(CallsTo(L"ChangeDirectory"),
-                ElementsAre(L"ChangeDirectory(\"\\Setup\") -> \"D:\\Setup\""));
-    EXPECT_THAT(CallsTo(L"ReadSetting"),
-                ElementsAre(L"ReadSetting(\"ZARVIK-Software\", \"Quandor\", \"NetzwerkPfad\", "
-                            L"\"\") -> \"E:\\Daten\""));
+                ElementsAre(Called(L"ChangeDirectory", {L"\\Setup"}, L"D:\\Setup")));
+    EXPECT_THAT(
+        CallsTo(L"ReadSetting"),
+        ElementsAre(Called(L"ReadSetting", {L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad", L""},
+                           L"E:\\Daten")));
     EXPECT_THAT(LookedUp(),
                 ElementsAre(L"E:\\Daten\\DAT\\Pelmadat.mdb", L"D:\\Setup\\Installer.exe",
                             L"PreInstaller.exe", L"PreInstaller.exe"));
@@ -114,9 +115,9 @@ TEST_F(MainTest, HappyPathAsksNothingAndHandsOverToThePreInstallerBesideIt) {
 
 TEST_F(MainTest, NoDataPathAndYesStartsTheSetupToolAndSkipsTheDatabaseCheck) {
     StoreDataPath(L"");
-    world().AnswerMessageBox(sys::kIdYes);
+    world().desktop.AnswerMessageBox(sys::kIdYes);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"6")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, 6)));
     EXPECT_THAT(Started(), ElementsAre(L"D:\\Setup\\KORPELT.EXE | \"D:\\Setup\\KORPELT.EXE\" | 2",
                                        kPreInstallerStarted));
     EXPECT_THAT(LookedUp(),
@@ -124,31 +125,31 @@ TEST_F(MainTest, NoDataPathAndYesStartsTheSetupToolAndSkipsTheDatabaseCheck) {
 }
 
 TEST_F(MainTest, NothingStoredGivesTheEmptyDefaultAndTheQuestion) {
-    world().ForgetSetting(L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad");
-    world().AnswerMessageBox(sys::kIdNo);
+    world().settings.Forget(L"ZARVIK-Software", L"Quandor", L"NetzwerkPfad");
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_TRUE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"7")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, 7)));
 }
 
 TEST_F(MainTest, NoDataPathAndNoEndsAtOnce) {
     StoreDataPath(L"");
-    world().AnswerMessageBox(sys::kIdNo);
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_TRUE(RunMain());
-    EXPECT_EQ(world().CallNames().back(), L"EndProgram");
+    EXPECT_EQ(CallNames().back(), L"EndProgram");
     EXPECT_THAT(Started(), IsEmpty());
     EXPECT_THAT(LookedUp(), IsEmpty());
 }
 
 TEST_F(MainTest, OnlyIdYesCountsAsYes) {
     StoreDataPath(L"");
-    world().AnswerMessageBox(sys::kIdOk);  // whatever a box gives that is not IDYES
+    world().desktop.AnswerMessageBox(sys::kIdOk);  // whatever a box gives that is not IDYES
     EXPECT_TRUE(RunMain());
     EXPECT_THAT(Started(), IsEmpty());
 }
 
 TEST_F(MainTest, FailingQuestionBoxCountsAsYes) {
     StoreDataPath(L"");
-    world().FailMessageBox(Failing());
+    world().desktop.FailMessageBox(Failing());
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Started(), ElementsAre(L"D:\\Setup\\KORPELT.EXE | \"D:\\Setup\\KORPELT.EXE\" | 2",
                                        kPreInstallerStarted));
@@ -156,42 +157,43 @@ TEST_F(MainTest, FailingQuestionBoxCountsAsYes) {
 
 TEST_F(MainTest, MissingSetupToolIsAskedForAllTheSameAndThenPassedOver) {
     StoreDataPath(L"");
-    world().RemoveFile(L"D:\\Setup\\KORPELT.EXE");
-    world().AnswerMessageBox(sys::kIdYes);
+    files().RemoveFile(L"D:\\Setup\\KORPELT.EXE");
+    world().desktop.AnswerMessageBox(sys::kIdYes);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"6")));
-    EXPECT_THAT(CallsTo(L"StartProgram").front(), HasSubstr(L"KORPELT.EXE\", \"\", 2) -> failure"));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, 6)));
+    EXPECT_EQ(CallsTo(L"StartProgram").front(),
+              Failed(L"StartProgram", {L"D:\\Setup\\KORPELT.EXE", L"", 2}, 2));
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
 }
 
 TEST_F(MainTest, MissingDatabaseAndYesStartsTheAdministrationTool) {
     StoreDataPath(L"E:\\Leer");
-    world().AnswerMessageBox(sys::kIdYes);
+    world().desktop.AnswerMessageBox(sys::kIdYes);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"6")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, 6)));
     EXPECT_THAT(Started(), ElementsAre(L"D:\\Setup\\VENTARIS.EXE | \"D:\\Setup\\VENTARIS.EXE\" | 2",
                                        kPreInstallerStarted));
 }
 
 TEST_F(MainTest, MissingDatabaseAndNoGoesOnToThePreInstaller) {
     StoreDataPath(L"E:\\Leer");
-    world().AnswerMessageBox(sys::kIdNo);
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"7")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, 7)));
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
 }
 
 TEST_F(MainTest, MissingAdministrationToolIsPassedOver) {
     StoreDataPath(L"E:\\Leer");
-    world().AnswerMessageBox(sys::kIdYes);
-    world().RemoveFile(L"D:\\Setup\\VENTARIS.EXE");
+    world().desktop.AnswerMessageBox(sys::kIdYes);
+    files().RemoveFile(L"D:\\Setup\\VENTARIS.EXE");
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
 }
 
 TEST_F(MainTest, DataPathOfBlanksIsNotEmptyAndBecomesTheDrivesRoot) {
     StoreDataPath(L"   ");
-    world().AddFile(L"D:\\DAT\\Pelmadat.mdb");
+    files().AddFile(L"D:\\DAT\\Pelmadat.mdb");
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Boxes(), IsEmpty());
     EXPECT_EQ(LookedUp().front(), L"\\DAT\\Pelmadat.mdb");
@@ -210,27 +212,25 @@ TEST_F(MainTest, BlanksAroundTheDataPathGoAndOneBackslashSeparatesTheDatabase) {
 
 TEST_F(MainTest, MissingInstallerIsReportedWithItsPathAndNothingMoreIsStarted) {
     StoreDataPath(L"E:\\Leer");
-    world().AnswerMessageBox(sys::kIdYes);  // the administration tool, started before
-    world().AnswerMessageBox(sys::kIdOk);
-    sim::World& w = world();
-    w.AddFolder(L"D:\\Empty");
+    world().desktop.AnswerMessageBox(sys::kIdYes);  // the administration tool, started before
+    world().desktop.AnswerMessageBox(sys::kIdOk);
+    files().AddFolder(L"D:\\Empty");
     UseProgram(L"D:\\Empty\\Setup.exe");
-    w.AddFile(L"D:\\Empty\\VENTARIS.EXE");
+    files().AddFile(L"D:\\Empty\\VENTARIS.EXE");
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"6"),
-                                     Box(L"D:\\Empty\\Installer.exe\r\n FEHLT !", 0,
-                                         L"ZARVIK Setup", L"1")));
+    EXPECT_THAT(Boxes(),
+                ElementsAre(Question(kKorrigieren, 6),
+                            Box(L"D:\\Empty\\Installer.exe\r\n FEHLT !", 0, L"ZARVIK Setup", 1)));
     EXPECT_THAT(Started(),
                 ElementsAre(L"D:\\Empty\\VENTARIS.EXE | \"D:\\Empty\\VENTARIS.EXE\" | 2"));
-    EXPECT_EQ(world().CallNames().back(), L"ShowMessageBox");
+    EXPECT_EQ(CallNames().back(), L"ShowMessageBox");
 }
 
 TEST_F(MainTest, PreInstallerUnderProgramFilesWhenNotBesideTheLauncher) {
     UseMediumWithoutPreInstaller();
-    world().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
+    files().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(CallsTo(L"SHGetSpecialFolderLocation"),
-                ElementsAre(HasSubstr(L"SHGetSpecialFolderLocation(0, 38) -> 0")));
+    EXPECT_THAT(log().Argument(L"SHGetSpecialFolderLocation", 1), ElementsAre(38));
     EXPECT_THAT(
         Started(),
         ElementsAre(
@@ -239,10 +239,10 @@ TEST_F(MainTest, PreInstallerUnderProgramFilesWhenNotBesideTheLauncher) {
 }
 
 TEST_F(MainTest, EmptyProgramFilesFolderLooksAtTheRootOfTheCurrentDrive) {
-    world().shellFolders.clear();
-    world().shfolderPresent = false;
+    world().shell.folders.clear();
+    world().shell.shfolderPresent = false;
     UseMediumWithoutPreInstaller();
-    world().AddFile(L"D:\\ZARVIK Installer\\PreInstaller.exe");
+    files().AddFile(L"D:\\ZARVIK Installer\\PreInstaller.exe");
     EXPECT_FALSE(RunMain());
     EXPECT_EQ(LookedUp().back(), L"\\ZARVIK Installer\\PreInstaller.exe");
     EXPECT_THAT(Started(), ElementsAre(L"D:\\ZARVIK Installer\\PreInstaller.exe | "
@@ -251,17 +251,16 @@ TEST_F(MainTest, EmptyProgramFilesFolderLooksAtTheRootOfTheCurrentDrive) {
 
 TEST_F(MainTest, NoPreInstallerAndYesStartsTheLauncherAnewMinimizedWithoutFocus) {
     UseMediumWithoutPreInstaller();
-    world().AnswerMessageBox(sys::kIdYes);
+    world().desktop.AnswerMessageBox(sys::kIdYes);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"6", L"ZARVIK INSTALLER")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, 6, L"ZARVIK INSTALLER")));
     EXPECT_THAT(Started(), ElementsAre(L"D:\\Kit\\Setup.exe | \"D:\\Kit\\Setup.exe\" | 6"));
-    EXPECT_THAT(CallsTo(L"StartProgram"),
-                ElementsAre(HasSubstr(L"StartProgram(\"D:\\Kit\\Setup\", \"\", 6)")));
+    EXPECT_THAT(log().Argument(L"StartProgram", 0), ElementsAre(L"D:\\Kit\\Setup"));
 }
 
 TEST_F(MainTest, NoPreInstallerAndNoEndsAtOnce) {
     UseMediumWithoutPreInstaller();
-    world().AnswerMessageBox(sys::kIdNo);
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_TRUE(RunMain());
     EXPECT_THAT(Started(), IsEmpty());
 }
@@ -269,103 +268,106 @@ TEST_F(MainTest, NoPreInstallerAndNoEndsAtOnce) {
 TEST_F(MainTest, ProgramInADrivesRootComposesPathsWithTwoBackslashes) {
     UseProgram(L"D:\\Setup.exe");
     StoreDataPath(L"");
-    world().AnswerMessageBox(sys::kIdYes);  // einrichten
-    world().AnswerMessageBox(sys::kIdOk);
+    world().desktop.AnswerMessageBox(sys::kIdYes);  // einrichten
+    world().desktop.AnswerMessageBox(sys::kIdOk);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(CallsTo(L"ChangeDirectory"), ElementsAre(L"ChangeDirectory(\"\\\") -> \"D:\\\""));
+    EXPECT_THAT(CallsTo(L"ChangeDirectory"),
+                ElementsAre(Called(L"ChangeDirectory", {L"\\"}, L"D:\\")));
     EXPECT_THAT(CallsTo(L"StartProgram"),
-                ElementsAre(HasSubstr(L"StartProgram(\"D:\\\\KORPELT.EXE\", \"\", 2)")));
+                ElementsAre(Failed(L"StartProgram", {L"D:\\\\KORPELT.EXE", L"", 2}, 2)));
     EXPECT_THAT(Boxes(),
-                ElementsAre(Question(kEinrichten, L"6"),
-                            Box(L"D:\\\\Installer.exe\r\n FEHLT !", 0, L"ZARVIK Setup", L"1")));
+                ElementsAre(Question(kEinrichten, 6),
+                            Box(L"D:\\\\Installer.exe\r\n FEHLT !", 0, L"ZARVIK Setup", 1)));
 }
 
 TEST_F(MainTest, ProgramInADrivesRootHandsTheRootToThePreInstaller) {
-    world().AddFile(L"D:\\Installer.exe");
-    world().AddFile(L"D:\\PreInstaller.exe");
+    files().AddFile(L"D:\\Installer.exe");
+    files().AddFile(L"D:\\PreInstaller.exe");
     UseProgram(L"D:\\Setup.exe");
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Started(), ElementsAre(L"D:\\PreInstaller.exe | \"PreInstaller.exe\" D:\\ | 1"));
 }
 
 TEST_F(MainTest, NetworkFolderLeavesTheStartDirectoryAndTakesThePreInstallerFoundThere) {
-    world().AddShare(L"\\\\server\\share");
+    files().AddShare(L"\\\\server\\share");
     UseProgram(L"\\\\server\\share\\Setup\\Setup.exe");
-    world().AddFile(L"\\\\server\\share\\Setup\\Installer.exe");
-    world().AddFile(L"C:\\Users\\Anna\\PreInstaller.exe");
+    files().AddFile(L"\\\\server\\share\\Setup\\Installer.exe");
+    files().AddFile(L"C:\\Users\\Anna\\PreInstaller.exe");
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(CallsTo(L"ChangeDrive"),
-                ElementsAre(HasSubstr(L"ChangeDrive(\"\\\\\") -> failure")));
+    EXPECT_THAT(CallsTo(L"ChangeDrive"), ElementsAre(Failed(L"ChangeDrive", {L"\\\\"}, 15)));
     EXPECT_THAT(CallsTo(L"ChangeDirectory"),
-                ElementsAre(HasSubstr(L"ChangeDirectory(\"server\\share\\Setup\") -> failure")));
-    EXPECT_EQ(world().CurrentDirectory(), L"C:\\Users\\Anna");
+                ElementsAre(Failed(L"ChangeDirectory", {L"server\\share\\Setup"}, 2)));
+    EXPECT_EQ(files().CurrentDirectory(), L"C:\\Users\\Anna");
     EXPECT_THAT(Started(), ElementsAre(L"C:\\Users\\Anna\\PreInstaller.exe | \"PreInstaller.exe\" "
                                        L"\\\\server\\share\\Setup | 1"));
 }
 
 TEST_F(MainTest, FailingDriveChangeDoesNotKeepTheDirectoryChangeFromBeingMade) {
     world().FailFacility(L"ChangeDrive", Failing());
-    world().AnswerMessageBox(sys::kIdNo);
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     // "\Setup" is then taken on the drive that is current, where there is no such folder.
     EXPECT_TRUE(RunMain());
     EXPECT_THAT(CallsTo(L"ChangeDirectory"),
-                ElementsAre(HasSubstr(L"ChangeDirectory(\"\\Setup\") -> failure")));
-    EXPECT_EQ(world().CurrentDirectory(), L"C:\\Users\\Anna");
+                ElementsAre(Failed(L"ChangeDirectory", {L"\\Setup"}, 2)));
+    EXPECT_EQ(files().CurrentDirectory(), L"C:\\Users\\Anna");
 }
 
 TEST_F(MainTest, FailingDirectoryChangeLeavesTheDrivesDirectoryCurrent) {
     world().FailFacility(L"ChangeDirectory", Failing());
-    world().AddFile(L"D:\\PreInstaller.exe");
+    files().AddFile(L"D:\\PreInstaller.exe");
     EXPECT_FALSE(RunMain());
     // D: became current, in its root; the pre-installer is looked for and started there.
-    EXPECT_EQ(world().CurrentDirectory(), L"D:\\");
+    EXPECT_EQ(files().CurrentDirectory(), L"D:\\");
     EXPECT_THAT(Started(),
                 ElementsAre(L"D:\\PreInstaller.exe | \"PreInstaller.exe\" D:\\Setup | 1"));
 }
 
 TEST_F(MainTest, FailingSettingsReadLeavesTheWorkingPathEmpty) {
     world().FailFacility(L"ReadSetting", Failing());
-    world().AnswerMessageBox(sys::kIdNo);
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_TRUE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, L"7")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, 7)));
 }
 
 TEST_F(MainTest, FailingDatabaseLookupCountsAsMissing) {
-    world().FailFacility(L"LookUpFile", Failing(), L"Pelmadat");
-    world().AnswerMessageBox(sys::kIdNo);
+    world().FailFacility(L"LookUpFile", Failing(), PathEndsWith(L"\\Pelmadat.mdb"));
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, L"7")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kKorrigieren, 7)));
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
 }
 
 TEST_F(MainTest, FailingInstallerLookupCountsAsMissing) {
-    world().FailFacility(L"LookUpFile", Failing(), L"Installer.exe\"");
-    world().AnswerMessageBox(sys::kIdOk);
+    world().FailFacility(L"LookUpFile", Failing(), PathEndsWith(L"\\Installer.exe"));
+    world().desktop.AnswerMessageBox(sys::kIdOk);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Box(L"D:\\Setup\\Installer.exe\r\n FEHLT !", 0,
-                                         L"ZARVIK Setup", L"1")));
+    EXPECT_THAT(Boxes(),
+                ElementsAre(Box(L"D:\\Setup\\Installer.exe\r\n FEHLT !", 0, L"ZARVIK Setup", 1)));
     EXPECT_THAT(Started(), IsEmpty());
 }
 
 TEST_F(MainTest, FailingLookupBesideTheLauncherTakesTheBareName) {
-    world().FailFacility(L"LookUpFile", Failing(), L"\"PreInstaller.exe\"");
-    world().AnswerMessageBox(sys::kIdNo);
+    world().FailFacility(L"LookUpFile", Failing(), [](const std::vector<sim::Value>& a) {
+        return a.at(0) == L"PreInstaller.exe";
+    });
+    world().desktop.AnswerMessageBox(sys::kIdNo);
     // The same lookup fails again in the next step, where it counts as missing.
     EXPECT_TRUE(RunMain());
     EXPECT_THAT(LookedUp(),
                 ElementsAre(L"E:\\Daten\\DAT\\Pelmadat.mdb", L"D:\\Setup\\Installer.exe",
                             L"PreInstaller.exe", L"PreInstaller.exe"));
     EXPECT_THAT(CallsTo(L"SHGetSpecialFolderLocation"), IsEmpty());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"7", L"ZARVIK INSTALLER")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, 7, L"ZARVIK INSTALLER")));
 }
 
 TEST_F(MainTest, FailingPreInstallerLookupCountsAsMissing) {
     UseMediumWithoutPreInstaller();
-    world().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
-    world().FailFacility(L"LookUpFile", Failing(), L"ZARVIK Installer");
-    world().AnswerMessageBox(sys::kIdYes);
+    files().AddFile(L"C:\\Program Files (x86)\\ZARVIK Installer\\PreInstaller.exe");
+    world().FailFacility(L"LookUpFile", Failing(),
+                         PathEndsWith(L"\\ZARVIK Installer\\PreInstaller.exe"));
+    world().desktop.AnswerMessageBox(sys::kIdYes);
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, L"6", L"ZARVIK INSTALLER")));
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, 6, L"ZARVIK INSTALLER")));
     EXPECT_THAT(Started(), ElementsAre(L"D:\\Kit\\Setup.exe | \"D:\\Kit\\Setup.exe\" | 6"));
 }
 
@@ -373,28 +375,28 @@ TEST_F(MainTest, FailingStartOfThePreInstallerShowsNothingAndEnds) {
     world().FailFacility(L"StartProgram", Failing());
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Boxes(), IsEmpty());
-    EXPECT_EQ(world().CallNames().back(), L"StartProgram");
+    EXPECT_EQ(CallNames().back(), L"StartProgram");
 }
 
 TEST_F(MainTest, FailingMissingInstallerMessageStillEndsTheSequence) {
-    world().FailFacility(L"LookUpFile", Failing(), L"Installer.exe\"");
-    world().FailMessageBox(Failing());
+    world().FailFacility(L"LookUpFile", Failing(), PathEndsWith(L"\\Installer.exe"));
+    world().desktop.FailMessageBox(Failing());
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Started(), IsEmpty());
-    EXPECT_EQ(world().CallNames().back(), L"ShowMessageBox");
+    EXPECT_EQ(CallNames().back(), L"ShowMessageBox");
 }
 
 TEST_F(MainTest, VelmoraIsClosedAndItsEndAwaitedBeforeAnythingElse) {
     const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
     world().AddWindow(velmora, L"Velmora", sim::CloseReaction::Delayed(4000));
     EXPECT_FALSE(RunMain());
-    const auto names = world().CallNames();
+    const auto names = CallNames();
     EXPECT_THAT(
         std::vector<std::wstring>(names.begin(), names.begin() + 7),
         ElementsAre(L"FindWindowA", L"GetWindowThreadProcessId", L"OpenProcess", L"PostMessageA",
                     L"WaitForSingleObject", L"CloseHandle", L"HandlePendingMessages"));
-    EXPECT_FALSE(world().ProcessById(velmora).running);
-    EXPECT_EQ(world().now, 4000u);
+    EXPECT_FALSE(world().processes.Get(velmora).running);
+    EXPECT_EQ(world().clock.Now(), 4000u);
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
 }
 
@@ -409,9 +411,9 @@ TEST_F(MainTest, VelmoraThatNeverEndsKeepsTheLauncherInItsFirstStep) {
 TEST_F(MainTest, VelmoraThatCannotBeOpenedIsAskedToCloseAndTheSequenceGoesOn) {
     const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
     const sys::Hwnd window = world().AddWindow(velmora, L"Velmora", sim::CloseReaction::Refused());
-    world().ProcessById(velmora).openable = false;
+    world().processes.Get(velmora).openable = false;
     EXPECT_FALSE(RunMain());
-    EXPECT_EQ(world().WindowByHandle(window).posted, std::vector<std::uint32_t>{16});
+    EXPECT_EQ(world().desktop.Get(window).posted, std::vector<std::uint32_t>{16});
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
 }
 
@@ -419,7 +421,7 @@ TEST_F(MainTest, WindowWhoseTitleOnlyContainsVelmoraIsLeftAlone) {
     const sys::ProcessId other = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
     const sys::Hwnd window = world().AddWindow(other, L"Velmora - Mandant 1");
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(world().WindowByHandle(window).posted, IsEmpty());
+    EXPECT_THAT(world().desktop.Get(window).posted, IsEmpty());
 }
 
 }  // namespace

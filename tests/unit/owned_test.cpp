@@ -16,7 +16,7 @@ TEST_F(OwnedTest, ReleasesOnceAtScopeExitAndNeverForNone) {
     {
         const sys::OwnedHandle none(0);
         const sys::OwnedHandle owned(OpenSomeProcess());
-        EXPECT_EQ(world().OpenHandles(), 1u);
+        EXPECT_EQ(world().processes.OpenHandles(), 1u);
     }
     EXPECT_EQ(CallsTo(L"CloseHandle").size(), 1u);
 }
@@ -25,11 +25,11 @@ TEST_F(OwnedTest, MovedOwnershipIsReleasedByTheNewOwnerOnly) {
     sys::OwnedHandle first(OpenSomeProcess());
     sys::OwnedHandle second(OpenSomeProcess());
     second = std::move(first);  // releases the handle second held
-    EXPECT_EQ(world().OpenHandles(), 1u);
+    EXPECT_EQ(world().processes.OpenHandles(), 1u);
     sys::OwnedHandle third(std::move(second));
     EXPECT_FALSE(second);
     const sys::Handle handedOver = third.release();
-    EXPECT_EQ(world().OpenHandles(), 1u);
+    EXPECT_EQ(world().processes.OpenHandles(), 1u);
     sys::CloseHandle(handedOver);
     EXPECT_EQ(CallsTo(L"CloseHandle").size(), 2u);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,43 +17,38 @@ class SimTest : public ::testing::Test {
     void TearDown() override {
         const sim::World& w = world();
         EXPECT_TRUE(w.errors.empty()) << "misuse of the system: " << Joined(w.errors);
-        EXPECT_EQ(w.OpenHandles(), 0u) << "handles left open";
-        EXPECT_EQ(w.LiveItemIdLists(), 0u) << "item-id lists not freed";
-        EXPECT_EQ(w.LoadedLibraries(), 0u) << "libraries not freed";
+        EXPECT_EQ(w.processes.OpenHandles(), expectedOpenHandles_) << "handles left open";
+        EXPECT_EQ(w.shell.LiveItemIdLists(), 0u) << "item-id lists not freed";
+        EXPECT_EQ(w.shell.LoadedLibraries(), 0u) << "libraries not freed";
     }
 
     static sim::World& world() { return sim::TheWorld(); }
+    static const sim::CallLog& log() { return sim::TheWorld().log; }
+    // The calls with this name, in order.
+    static std::vector<sim::Call> CallsTo(const std::wstring& name) { return log().Of(name); }
+    static std::vector<std::wstring> CallNames() { return log().Names(); }
 
-    // The names of the calls the logic made, in order, leaving out those in `ignored`.
-    static std::vector<std::wstring> CallsWithout(const std::vector<std::wstring>& ignored) {
-        std::vector<std::wstring> names;
-        for (const auto& name : world().CallNames()) {
-            if (std::find(ignored.begin(), ignored.end(), name) == ignored.end()) {
-                names.push_back(name);
-            }
-        }
-        return names;
-    }
-
-    // The full log entries of the calls with this name, in order.
-    static std::vector<std::wstring> CallsTo(const std::wstring& name) {
-        std::vector<std::wstring> entries;
-        for (const auto& call : world().calls) {
-            if (call.rfind(name + L"(", 0) == 0) {
-                entries.push_back(call);
-            }
-        }
-        return entries;
-    }
+    // A test whose logic keeps handles open by design says how many.
+    void ExpectOpenHandlesAtEnd(std::size_t count) { expectedOpenHandles_ = count; }
 
     static std::string Joined(const std::vector<std::wstring>& lines) {
         std::string text;
         for (const auto& line : lines) {
-            for (const wchar_t c : line) {
-                text += c < 0x80 ? static_cast<char>(c) : '?';
-            }
-            text += "; ";
+            text += sim::Narrow(line) + "; ";
         }
         return text;
     }
+
+  private:
+    std::size_t expectedOpenHandles_ = 0;
 };
+
+// A call record as a test expects it, compared field by field.
+inline sim::Call Called(std::wstring name, std::vector<sim::Value> arguments,
+                        sim::Value result = sim::null, std::vector<sim::Value> written = {}) {
+    return sim::Call{std::move(name), std::move(arguments), std::move(result), std::move(written)};
+}
+inline sim::Call Failed(std::wstring name, std::vector<sim::Value> arguments,
+                        std::uint32_t failure) {
+    return sim::Call{std::move(name), std::move(arguments), sim::null, {}, failure};
+}
