@@ -1,7 +1,7 @@
 # Installs what the build and the tests need on Debian 12 when it is missing: the host compiler
 # and CMake, GoogleTest, mingw-w64 for the 32-bit Windows build, Wine (with its 32-bit part, for
-# which the i386 architecture is added) and Xvfb. Sourced by the scripts; extra packages may be
-# named as arguments.
+# which the i386 architecture is added), Xvfb, and the locale data from which a test makes a
+# Japanese locale. Sourced by the scripts; extra packages may be named as arguments.
 #
 # Wine's 32-bit part is a multi-arch package: every library it shares with the 64-bit side must
 # have the same version on amd64 and i386. A mirror that serves one architecture's package list
@@ -52,7 +52,7 @@ prerequisites_report() {
 
 install_prerequisites() {
     local wanted=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest mingw-w64
-                  wine wine32:i386 wine64 xvfb "$@")
+                  wine wine32:i386 wine64 xvfb locales "$@")
     local missing=()
     local package
     for package in "${wanted[@]}"; do

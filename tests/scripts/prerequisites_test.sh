@@ -61,7 +61,7 @@ printf '#!/usr/bin/env bash\necho "sleep $*" >>"$FAKE_CALLS"\n' >"$fakes/sleep"
 chmod +x "$fakes"/*
 
 all=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest mingw-w64 wine wine32:i386 wine64
-     xvfb)
+     xvfb locales)
 failures=0
 check() {  # description, then a command that must succeed
     local description=$1
@@ -94,7 +94,7 @@ check "succeeds" test "$status" -eq 0
 check "asks apt nothing and says nothing" test -z "$calls$output"
 
 echo "== the lists agree"
-FAKE_INSTALLED="cmake ninja-build g++ libgtest-dev libgmock-dev googletest mingw-w64 wine xvfb" \
+FAKE_INSTALLED="cmake ninja-build g++ libgtest-dev libgmock-dev googletest mingw-w64 wine xvfb locales" \
     FAKE_OUTCOMES="ok" FAKE_BROKEN="" FAKE_UPDATE_FAILS="" run
 check "succeeds" test "$status" -eq 0
 check "installs only what is missing, in one plain attempt" \
@@ -113,7 +113,7 @@ check "never asks apt to downgrade or edits a source" lacks "$calls" "allow-down
 check "no retry was needed" lacks "$calls" "sleep"
 
 echo "== a failure that remains"
-FAKE_INSTALLED="cmake ninja-build g++ libgtest-dev libgmock-dev googletest mingw-w64 xvfb" \
+FAKE_INSTALLED="cmake ninja-build g++ libgtest-dev libgmock-dev googletest mingw-w64 xvfb locales" \
     FAKE_OUTCOMES="broken broken broken broken broken broken" FAKE_BROKEN="wine32:i386" \
     FAKE_UPDATE_FAILS="" run
 check "fails" test "$status" -ne 0

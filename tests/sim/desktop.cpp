@@ -115,8 +115,32 @@ void Desktop::Destroy(Hwnd window) {
     }
 }
 
+ThreadId Desktop::QueueOf(ThreadId thread) const {
+    const auto found = queueOf_.find(thread);
+    return found == queueOf_.end() ? thread : found->second;
+}
+
+void Desktop::AttachInput(ThreadId thread, ThreadId other) {
+    const ThreadId queue = QueueOf(thread);
+    const ThreadId joined = QueueOf(other);
+    if (queue == joined) {
+        return;
+    }
+    // The shared queue takes the active window of the queue that joins it, when it has one.
+    if (const Hwnd joinedActive = Active(joined); joinedActive != 0) {
+        active_[queue] = joinedActive;
+    }
+    for (auto& [member, owner] : queueOf_) {
+        if (owner == joined) {
+            owner = queue;
+        }
+    }
+    queueOf_[joined] = queue;
+    active_.erase(joined);
+}
+
 Hwnd Desktop::Active(ThreadId thread) const {
-    const auto found = active_.find(thread);
+    const auto found = active_.find(QueueOf(thread));
     if (found == active_.end()) {
         return 0;
     }

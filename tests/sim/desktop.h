@@ -87,8 +87,15 @@ class Desktop {
     void SetParent(Hwnd child, Hwnd parent);  // it comes to the top of its new siblings
     // Destroys the window, its children and the windows it owns.
     void Destroy(Hwnd window);
+    // The active window of a thread's input queue, which threads whose input is attached share.
     Hwnd Active(ThreadId thread) const;
-    void SetActive(ThreadId thread, Hwnd window) { active_[thread] = window; }
+    void SetActive(ThreadId thread, Hwnd window) { active_[QueueOf(thread)] = window; }
+    // Making a window the child of another thread's window attaches the two threads' input, as
+    // the system does: from then on they share one active window, the other's when it has one.
+    void AttachInput(ThreadId thread, ThreadId other);
+    bool SharesInput(ThreadId thread, ThreadId other) const {
+        return QueueOf(thread) == QueueOf(other);
+    }
 
     // When set, GetNextQueueWindow yields what this gives instead of the cyclic Z-order walk, so
     // that a test can play a sequence that does not lead back to its start.
@@ -106,10 +113,12 @@ class Desktop {
         std::optional<sys::Failure> failure;
     };
     void Unlink(Hwnd window);
+    ThreadId QueueOf(ThreadId thread) const;
 
     std::map<Hwnd, Window> windows_;
     std::map<Hwnd, std::vector<Hwnd>> zOrder_;  // the children of each parent, top first
-    std::map<ThreadId, Hwnd> active_;
+    std::map<ThreadId, Hwnd> active_;           // by input queue
+    std::map<ThreadId, ThreadId> queueOf_;      // threads attached to another thread's queue
     std::deque<Answer> answers_;
 };
 

@@ -106,8 +106,11 @@ ProcessId World::StartProcess(const std::wstring& image, const std::wstring& com
             Window& window = desktop.Get(handle);
             window.visible = planned.visible;
             window.destroyedBySentQuit = planned.destroyedBySentQuit;
-            // A program's new window comes up in front of the others.
+            // A program's new window comes up in front of the others, active in its thread.
             desktop.Place(handle, 0);
+            if (planned.visible) {
+                desktop.SetActive(window.thread, handle);
+            }
         });
     }
     if (program.runsFor) {

@@ -1,6 +1,7 @@
 // Windows binding of the user32 calls of the seam: thin forwarding, with ANSI text for the calls
 // whose name ends in A.
 
+#include <algorithm>
 #include <optional>
 
 #include "system/system.h"
@@ -82,6 +83,13 @@ ThreadId GetWindowThreadProcessId(Hwnd window, ProcessId* processId) {
 
 std::int32_t GetWindowTextA(Hwnd window, std::wstring& buffer, std::int32_t capacity) {
     if (capacity <= 0) {
+        return 0;
+    }
+    if (window == 0) {
+        // Windows rejects the handle 0 and gives an empty title; Wine answers with whatever lies
+        // in memory there.
+        buffer.resize(std::max(buffer.size(), std::size_t{1}), L' ');
+        buffer[0] = L'\0';
         return 0;
     }
     std::string ansi = win::AnsiBuffer(buffer, static_cast<std::size_t>(capacity));

@@ -119,6 +119,8 @@ Bool CreateProcessA(const std::optional<std::wstring>& applicationName,
 Bool TerminateProcess(Handle process, std::uint32_t exitCode) {
     auto& world = TheWorld();
     ReportIfClosed(world, process, L"TerminateProcess");
+    // A process that has ended already is refused, as Windows documents it (Wine accepts it; the
+    // program never tests the result).
     Bool terminated = 0;
     if (const sim::HandleObject* entry = world.processes.FindHandle(process);
         entry != nullptr && entry->kind == sim::HandleObject::Kind::Process &&

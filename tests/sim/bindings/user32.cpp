@@ -51,6 +51,9 @@ Hwnd Reparent(sim::World& world, Hwnd child, Hwnd newParent) {
     }
     const Hwnd previous = window->parent == 0 ? sim::Desktop::kDesktopWindow : window->parent;
     world.desktop.SetParent(child, parent);
+    if (parent != 0) {
+        world.desktop.AttachInput(world.desktop.Get(parent).thread, window->thread);
+    }
     return previous;
 }
 
@@ -294,17 +297,15 @@ Hwnd SetActiveWindow(Hwnd window) {
     if (window == 0) {
         world.desktop.SetActive(world.selfThread, 0);
         result = before;
-    } else if (const sim::Window* target = world.desktop.FindAlive(window)) {
-        if (target->kind == sim::WindowKind::Child) {
-            result = before;  // a child window is not activated; the call reports no error
-        } else {
-            // The top-level window it lies in is activated, when it belongs to this thread.
-            const Hwnd root = world.desktop.Root(window);
-            if (world.desktop.Get(root).thread == world.selfThread) {
-                world.desktop.SetActive(world.selfThread, root);
-                result = before;
-            }
+    } else if (const sim::Window* target = world.desktop.FindAlive(window);
+               target != nullptr && world.desktop.SharesInput(target->thread, world.selfThread)) {
+        // Only a window of the thread's own input queue can be activated (another program's
+        // window once it has been made a child of one of the thread's windows); a child window
+        // is not activated, and the call reports no error for it.
+        if (target->kind != sim::WindowKind::Child) {
+            world.desktop.SetActive(world.selfThread, window);
         }
+        result = before;
     }
     world.Record({L"SetActiveWindow", {window}, result});
     return result;
