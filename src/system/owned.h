@@ -6,9 +6,10 @@
 
 namespace sys {
 
-// Owns one system resource obtained through the seam and releases it when it goes out of scope,
-// so that every return path of the routine that obtained it gives it back. A value of 0 is "none"
-// and is never released.
+// Owns one system resource and releases it when it goes out of scope, so that every return path
+// of the routine that obtained it gives it back: the seam's handles, item-id lists and libraries,
+// and, in the Windows bindings, the system's own handles and GDI objects. A value of 0 (null) is
+// "none" and is never released.
 template <typename Id, auto Release>
 class Owned {
   public:

@@ -29,6 +29,13 @@ TEST(VariantToLong, ConvertsAsTheRuntimeDoes) {
              {std::wstring(L"1e3"), 1000},
              {std::wstring(L"&H10"), 16},
              {std::wstring(L"&HFFFFFFFF"), -1},
+             {std::wstring(L"2.5"), 2},
+             {std::wstring(L"2.51"), 3},
+             {std::wstring(L".5"), 0},
+             {std::wstring(L"+1.5"), 2},
+             {std::wstring(L"25e-1"), 2},
+             {std::wstring(L"1e-99999"), 0},
+             {std::wstring(L"-2147483648"), -2147483647 - 1},
          }) {
         EXPECT_EQ(ToLong(c.value), c.expected) << c.value.index();
     }
@@ -48,6 +55,12 @@ TEST(VariantToLong, RaisesAConversionErrorForWhatIsNoNumberInRange) {
              {2147483647.5, 6},
              {-2147483649.0, 6},
              {std::wstring(L"1e999"), 6},
+             {std::wstring(L"2147483647.5"), 6},
+             {std::wstring(L"1.2.3"), 13},
+             {std::wstring(L"e5"), 13},
+             {std::wstring(L"1e"), 13},
+             {std::wstring(L"-"), 13},
+             {std::wstring(L"1 2"), 13},
              {Null{}, 94},
          }) {
         try {

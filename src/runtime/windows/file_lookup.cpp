@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/rules.h"
+#include "system/owned.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -38,10 +39,9 @@ std::optional<DWORD> UnreadableRoot(const std::wstring& path) {
 
 std::wstring LookUpFile(const std::wstring& path) {
     WIN32_FIND_DATAW entry{};
-    const win::ScopedHandle find(
-        FindFirstFileExW(path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0),
-        &FindClose);
-    if (!find.valid()) {
+    const Owned<HANDLE, &::FindClose> find(win::NoneIfInvalid(
+        FindFirstFileExW(path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0)));
+    if (!find) {
         const DWORD error = GetLastError();
         if (!runtime::MeansNoSuchFile(error)) {
             throw win::FailureOf(error);  // not ready, unreachable share, access denied, ...

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/rules.h"
+#include "system/owned.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -30,8 +31,8 @@ ProcessId Launch(const wchar_t* application, const std::wstring& commandLine, Wi
                         &startup, &created)) {
         throw win::LastErrorFailure();
     }
-    const win::ScopedHandle process(created.hProcess, &::CloseHandle);
-    const win::ScopedHandle thread(created.hThread, &::CloseHandle);
+    const Owned<HANDLE, &::CloseHandle> process(created.hProcess);
+    const Owned<HANDLE, &::CloseHandle> thread(created.hThread);
     return created.dwProcessId;
 }
 

@@ -47,26 +47,12 @@ inline Function ExportAs(FARPROC address) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
-// Owns a handle of the system that the binding obtained for itself, with the call that closes it
-// (CloseHandle, FindClose). Null and INVALID_HANDLE_VALUE are "none".
-class ScopedHandle {
-  public:
-    using Close = BOOL(WINAPI*)(HANDLE);
-    ScopedHandle(HANDLE handle, Close close) noexcept : handle_(handle), close_(close) {}
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ~ScopedHandle() {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
-            close_(handle_);
-        }
-    }
-    HANDLE get() const noexcept { return handle_; }
-    bool valid() const noexcept { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-    Close close_;
-};
+// The system's handles that the binding obtains for itself are held by sys::Owned
+// (system/owned.h), like the seam's; a call that answers INVALID_HANDLE_VALUE for "none" has it
+// turned into null first.
+inline HANDLE NoneIfInvalid(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
 
 // Text in the system's ANSI code page, for the calls whose name ends in A. Characters the code
 // page lacks become its default character.

@@ -1,0 +1,197 @@
+#include "process_window/windows/procedures.h"
+
+#include "process_window/windows/form_window.h"
+#include "window_resources.h"
+
+namespace frm::win {
+
+namespace {
+
+FormWindow* current = nullptr;  // the thread's window
+
+// A failure inside a message of the window that no handler caught (a control refusing a change
+// the binding makes on its own): reported like one inside a handler. Nothing may unwind through
+// the system's code.
+template <typename Handler>
+LRESULT Guarded(Handler handler) {
+    try {
+        return handler();
+    } catch (const sys::Failure& failure) {
+        sys::ReportUnhandledFailure(failure);
+    }
+}
+
+bool IsControlColour(UINT message) {
+    return message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+           message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+}
+
+std::int16_t ModifierMask() {
+    return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
+                                     (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
+}  // namespace
+
+void Procedures::Register(HINSTANCE instance, FormWindow* window) {
+    current = window;
+    static const bool registered = [instance] {
+        WNDCLASSEXW form{};
+        form.cbSize = sizeof form;
+        form.lpfnWndProc = Form;
+        form.hInstance = instance;
+        form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        form.lpszClassName = kFormClass;
+        // The window's one icon, at its own size (16 x 16), for the title bar and the taskbar.
+        form.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ZARVIK_WINDOW_ICON),
+                                                   IMAGE_ICON, 0, 0, LR_SHARED));
+        form.hIconSm = form.hIcon;
+        RegisterClassExW(&form);
+        WNDCLASSEXW panel = form;
+        panel.lpfnWndProc = Container;
+        panel.hIcon = panel.hIconSm = nullptr;
+        panel.hbrBackground = nullptr;  // painted in the control's own colour
+        panel.lpszClassName = kPanelClass;
+        RegisterClassExW(&panel);
+        WNDCLASSEXW frame = panel;
+        frame.lpszClassName = kFrameClass;
+        RegisterClassExW(&frame);
+        WNDCLASSEXW image = panel;
+        image.lpfnWndProc = Image;
+        image.lpszClassName = kImageClass;
+        RegisterClassExW(&image);
+        return true;
+    }();
+    static_cast<void>(registered);
+}
+
+LRESULT CALLBACK Procedures::Form(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FormWindow* form = current;
+    if (form == nullptr || (form->window_ != nullptr && form->window_ != window)) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return Guarded([&]() -> LRESULT {
+        switch (message) {
+            case WM_SIZE:
+                form->OnSize(wParam);
+                return 0;
+            case WM_SETFOCUS:
+                form->form_.Raise(Event::GotFocus);
+                return 0;
+            case WM_LBUTTONDOWN:
+                form->pressed_ = window;
+                return 0;
+            case WM_LBUTTONUP:
+                if (std::exchange(form->pressed_, nullptr) == window) {
+                    form->OnClick(window);
+                }
+                return 0;
+            case WM_COMMAND:
+                form->OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+                return 0;
+            case WM_TIMER:
+                form->form_.Raise(Event::Timer, Id::tmrRunning);
+                return 0;
+            case WM_NCDESTROY:
+                form->OnDestroyed();
+                return DefWindowProcW(window, message, wParam, lParam);
+            default:
+                if (IsControlColour(message)) {
+                    return form->OnControlColour(reinterpret_cast<HDC>(wParam),
+                                                 reinterpret_cast<HWND>(lParam), message, window,
+                                                 wParam, lParam);
+                }
+                return DefWindowProcW(window, message, wParam, lParam);
+        }
+    });
+}
+
+LRESULT CALLBACK Procedures::Container(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FormWindow* form = current;
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return Guarded([&]() -> LRESULT {
+        switch (message) {
+            case WM_ERASEBKGND:
+                form->PaintBackground(window, reinterpret_cast<HDC>(wParam));
+                return 1;
+            case WM_PAINT: {
+                PAINTSTRUCT paint{};
+                const HDC dc = BeginPaint(window, &paint);
+                form->PaintFrame(window, dc);
+                EndPaint(window, &paint);
+                return 0;
+            }
+            case WM_LBUTTONDOWN:
+                form->OnPress(window);
+                return 0;
+            case WM_LBUTTONUP:
+                if (std::exchange(form->pressed_, nullptr) == window) {
+                    form->OnClick(window);
+                }
+                return 0;
+            case WM_COMMAND:
+            case WM_CTLCOLORSTATIC:
+            case WM_CTLCOLORBTN:
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORLISTBOX:
+                return SendMessageW(form->window_, message, wParam, lParam);
+            default:
+                return DefWindowProcW(window, message, wParam, lParam);
+        }
+    });
+}
+
+LRESULT CALLBACK Procedures::Image(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FormWindow* form = current;
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return Guarded([&]() -> LRESULT {
+        switch (message) {
+            case WM_ERASEBKGND:
+                return 1;  // the picture covers it all
+            case WM_PAINT: {
+                PAINTSTRUCT paint{};
+                const HDC dc = BeginPaint(window, &paint);
+                RECT area{};
+                GetClientRect(window, &area);
+                form->picture_.Draw(dc, area);  // stretched to the control's size
+                EndPaint(window, &paint);
+                return 0;
+            }
+            case WM_LBUTTONDOWN:
+                form->pressed_ = window;
+                return 0;
+            case WM_LBUTTONUP:
+                if (std::exchange(form->pressed_, nullptr) == window) {
+                    form->OnClick(window);
+                }
+                return 0;
+            default:
+                return DefWindowProcW(window, message, wParam, lParam);
+        }
+    });
+}
+
+LRESULT CALLBACK Procedures::KeyPreview(int code, WPARAM wParam, LPARAM lParam) {
+    FormWindow* form = current;
+    if (code == HC_ACTION && wParam == PM_REMOVE && form != nullptr && form->window_ != nullptr) {
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) &&
+            (message.hwnd == form->window_ || IsChild(form->window_, message.hwnd))) {
+            const auto key = static_cast<std::int16_t>(message.wParam);
+            const std::int16_t shift = ModifierMask();
+            Guarded([&]() -> LRESULT {
+                form->form_.RaiseKeyUp(key, shift);
+                return 0;
+            });
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace frm::win
