@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "bench.h"
@@ -48,6 +51,26 @@ TEST(SetupExecutable, IsA32BitGuiProgramImportingOnlySystemDlls) {
     for (const auto& dll : imported) {
         EXPECT_TRUE(kSystemDlls.count(dll) != 0) << "imports " << dll;
     }
+}
+
+// Whether the file holds the text in UTF-16, as the program's own texts are kept.
+bool HoldsText(const std::filesystem::path& file, const std::string& text) {
+    std::ifstream stream(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(stream),
+                            std::istreambuf_iterator<char>()};
+    std::string wide;
+    for (const char c : text) {
+        wide += c;
+        wide += '\0';
+    }
+    return bytes.find(wide) != std::string::npos;
+}
+
+TEST(SetupExecutable, HoldsTheProcessWindowAndStaysWithin256KiB) {
+    const auto setup = Bench::Get().Executable("Setup");
+    EXPECT_LE(std::filesystem::file_size(setup), 256u * 1024u);
+    EXPECT_TRUE(HoldsText(setup, "ZarvikProcessWindow"));            // the window's class
+    EXPECT_TRUE(HoldsText(setup, "ALLE - Nach ProcessID beenden"));  // its design
 }
 
 TEST(SetupExecutable, EmbedsItsManifestAndVersion) {
