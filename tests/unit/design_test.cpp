@@ -1,4 +1,4 @@
-// The window's design data against the window's specification table, transcribed here a second
+// The window's design data against its table of controls, transcribed here a second
 // time on its own, so that a mistyped position, caption, colour or state fails.
 
 #include <set>

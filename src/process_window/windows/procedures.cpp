@@ -34,6 +34,21 @@ std::int16_t ModifierMask() {
 
 }  // namespace
 
+bool Procedures::Clicked(FormWindow& form, HWND window, UINT message) {
+    if (message == WM_LBUTTONDOWN) {
+        form.OnPress(window);
+        return true;
+    }
+    if (message == WM_LBUTTONUP) {
+        // A click: the button went down and up again on the same window.
+        if (std::exchange(form.pressed_, nullptr) == window) {
+            form.OnClick(window);
+        }
+        return true;
+    }
+    return false;
+}
+
 void Procedures::Register(HINSTANCE instance, FormWindow* window) {
     current = window;
     static const bool registered = [instance] {
@@ -73,20 +88,15 @@ LRESULT CALLBACK Procedures::Form(HWND window, UINT message, WPARAM wParam, LPAR
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return Guarded([&]() -> LRESULT {
+        if (Clicked(*form, window, message)) {
+            return 0;
+        }
         switch (message) {
             case WM_SIZE:
                 form->OnSize(wParam);
                 return 0;
             case WM_SETFOCUS:
                 form->form_.Raise(Event::GotFocus);
-                return 0;
-            case WM_LBUTTONDOWN:
-                form->pressed_ = window;
-                return 0;
-            case WM_LBUTTONUP:
-                if (std::exchange(form->pressed_, nullptr) == window) {
-                    form->OnClick(window);
-                }
                 return 0;
             case WM_COMMAND:
                 form->OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -114,6 +124,9 @@ LRESULT CALLBACK Procedures::Container(HWND window, UINT message, WPARAM wParam,
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return Guarded([&]() -> LRESULT {
+        if (Clicked(*form, window, message)) {
+            return 0;
+        }
         switch (message) {
             case WM_ERASEBKGND:
                 form->PaintBackground(window, reinterpret_cast<HDC>(wParam));
@@ -125,14 +138,6 @@ LRESULT CALLBACK Procedures::Container(HWND window, UINT message, WPARAM wParam,
                 EndPaint(window, &paint);
                 return 0;
             }
-            case WM_LBUTTONDOWN:
-                form->OnPress(window);
-                return 0;
-            case WM_LBUTTONUP:
-                if (std::exchange(form->pressed_, nullptr) == window) {
-                    form->OnClick(window);
-                }
-                return 0;
             case WM_COMMAND:
             case WM_CTLCOLORSTATIC:
             case WM_CTLCOLORBTN:
@@ -151,6 +156,9 @@ LRESULT CALLBACK Procedures::Image(HWND window, UINT message, WPARAM wParam, LPA
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return Guarded([&]() -> LRESULT {
+        if (Clicked(*form, window, message)) {
+            return 0;
+        }
         switch (message) {
             case WM_ERASEBKGND:
                 return 1;  // the picture covers it all
@@ -163,14 +171,6 @@ LRESULT CALLBACK Procedures::Image(HWND window, UINT message, WPARAM wParam, LPA
                 EndPaint(window, &paint);
                 return 0;
             }
-            case WM_LBUTTONDOWN:
-                form->pressed_ = window;
-                return 0;
-            case WM_LBUTTONUP:
-                if (std::exchange(form->pressed_, nullptr) == window) {
-                    form->OnClick(window);
-                }
-                return 0;
             default:
                 return DefWindowProcW(window, message, wParam, lParam);
         }

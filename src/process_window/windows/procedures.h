@@ -17,6 +17,10 @@ inline constexpr wchar_t kImageClass[] = L"ZarvikImage";
 struct Procedures {
     // Registers the window classes once, and makes `window` the thread's window (null: none).
     static void Register(HINSTANCE instance, FormWindow* window);
+    // Handles the left button's messages on the window or one of its own controls; gives
+    // whether the message was one of them.
+    static bool Clicked(FormWindow& form, HWND window, UINT message);
+
     static LRESULT CALLBACK Form(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Panels and frames: containers in their own colour that hand their controls'
     // notifications and colour requests on to the window.
