@@ -85,6 +85,38 @@ void Controls::DockTop(float clientWidth) {
     }
 }
 
+std::optional<Id> Controls::NextInTabOrder(std::optional<Id> from, bool backwards) const {
+    const auto takesFocus = [this](const Control& control) {
+        const ControlDesign& design = control.design();
+        const bool focusable = design.kind == Kind::Panel || design.kind == Kind::ListBox ||
+                               design.kind == Kind::CommandButton || design.kind == Kind::TextBox ||
+                               (design.kind == Kind::OptionButton && control.Value());
+        if (!focusable || design.tabIndex < 0 || !control.Enabled()) {
+            return false;
+        }
+        for (const Control* c = &control;; c = &(*this)[*c->design().container]) {
+            if (!c->Visible()) {
+                return false;
+            }
+            if (!c->design().container) {
+                return true;
+            }
+        }
+    };
+    constexpr int kTabIndexes = static_cast<int>(kControlCount) - 2;  // all but timer and image
+    const int start = from ? (*this)[*from].design().tabIndex : (backwards ? 0 : -1);
+    for (int step = 1; step <= kTabIndexes; ++step) {
+        const int tab =
+            ((start + (backwards ? -step : step)) % kTabIndexes + kTabIndexes) % kTabIndexes;
+        for (const Control& control : controls_) {
+            if (control.design().tabIndex == tab && takesFocus(control)) {
+                return control.id();
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 Control* Controls::Partner(const Control& option) {
     if (option.design().index < 0) {
         return nullptr;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "process_window/design.h"
@@ -105,6 +106,10 @@ class Controls {
     void DockTop(float clientWidth);
     // The option button of the same array with the other index.
     Control* Partner(const Control& option);
+    // The control that the Tab key moves the focus to from `from` (nothing: the window itself),
+    // in the order of the tab indexes, around: one that can take the focus, is shown with its
+    // containers and enabled; of an option array only the selected button.
+    std::optional<Id> NextInTabOrder(std::optional<Id> from, bool backwards) const;
 
   private:
     friend class Control;

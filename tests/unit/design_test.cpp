@@ -191,6 +191,33 @@ TEST_F(ControlModel, TheStripStaysAtTheTopAsWideAsTheClientAreaAtItsOwnHeight) {
     EXPECT_EQ(control(Id::picAdmin).placement().width, 9855);  // only the docked control
 }
 
+TEST_F(ControlModel, TabMovesTheFocusInTheOrderOfTheTabIndexesOverWhatCanTakeIt) {
+    const auto walk = [&](std::optional<Id> from, bool backwards) {
+        std::vector<Id> order;
+        for (std::optional<Id> at = from; order.size() < 30;) {
+            at = form().controls().NextInTabOrder(at, backwards);
+            if (!at || *at == Id::Picture1) {
+                break;
+            }
+            order.push_back(*at);
+        }
+        return order;
+    };
+    // The panel hidden: the strip, then the list (labels take no focus).
+    EXPECT_THAT(walk(Id::Picture1, false), ElementsAreArray({Id::List1}));
+    control(Id::picAdmin).SetVisible(true);
+    // The disabled buttons and the option buttons that are not selected are passed over.
+    EXPECT_THAT(walk(Id::Picture1, false),
+                ElementsAreArray({Id::picAdmin, Id::txtStart, Id::cmdShell, Id::cmdCreateProcess,
+                                  Id::txtDestroy, Id::Option1_0, Id::cmdDestroy, Id::Option2_0,
+                                  Id::List1}));
+    EXPECT_THAT(
+        walk(Id::Picture1, true),
+        ElementsAreArray({Id::List1, Id::Option2_0, Id::cmdDestroy, Id::Option1_0, Id::txtDestroy,
+                          Id::cmdCreateProcess, Id::cmdShell, Id::txtStart, Id::picAdmin}));
+    EXPECT_EQ(form().controls().NextInTabOrder(std::nullopt, false), Id::Picture1);
+}
+
 TEST_F(ControlModel, AMoveWithANegativeSizeIsRefusedAndMovesNothing) {
     EXPECT_THROW(control(Id::Image1).Move(0, 1515, 100, -1), sys::Failure);
     EXPECT_EQ(control(Id::Image1).placement().top, 1560);

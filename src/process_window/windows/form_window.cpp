@@ -256,6 +256,15 @@ void FormWindow::OnCommand(HWND window, WORD notification) {
     }
 }
 
+void FormWindow::OnTab(bool backwards) {
+    const Control* focused = ControlOf(GetFocus());
+    const auto next = form_.controls().NextInTabOrder(
+        focused != nullptr ? std::optional(focused->id()) : std::nullopt, backwards);
+    if (next) {
+        SetFocus(WindowOf(*next));
+    }
+}
+
 void FormWindow::OnPress(HWND window) {
     const Control* control = ControlOf(window);
     if (control != nullptr && control->design().kind == Kind::Panel) {

@@ -44,6 +44,7 @@ class FormWindow final : public ControlMirror {
     // What the real window reports, taken into the model and raised as events.
     void OnSize(WPARAM kind);
     void OnCommand(HWND control, WORD notification);
+    void OnTab(bool backwards);
     void OnPress(HWND window);
     void OnClick(HWND window);
     void PaintBackground(HWND container, HDC dc);

@@ -180,9 +180,14 @@ LRESULT CALLBACK Procedures::Image(HWND window, UINT message, WPARAM wParam, LPA
 LRESULT CALLBACK Procedures::KeyPreview(int code, WPARAM wParam, LPARAM lParam) {
     FormWindow* form = current;
     if (code == HC_ACTION && wParam == PM_REMOVE && form != nullptr && form->window_ != nullptr) {
-        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-        if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) &&
-            (message.hwnd == form->window_ || IsChild(form->window_, message.hwnd))) {
+        MSG& message = *reinterpret_cast<MSG*>(lParam);
+        const bool ours = message.hwnd == form->window_ || IsChild(form->window_, message.hwnd);
+        if (ours && message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+            // Tab and Shift+Tab move the focus in the order of the tab indexes; the key is
+            // taken, so that no control acts on it as well.
+            form->OnTab(GetKeyState(VK_SHIFT) < 0);
+            message.message = WM_NULL;
+        } else if (ours && (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)) {
             const auto key = static_cast<std::int16_t>(message.wParam);
             const std::int16_t shift = ModifierMask();
             Guarded([&]() -> LRESULT {

@@ -304,6 +304,12 @@ TEST(ProcessWindowOnWine, AltF10ShowsAndHidesThePanelAboveTheListWhateverHasTheF
     if (!PanelVisible(w)) {
         Drive({{"keys", w, "alt+f10"}});
     }
+    // Tab and Shift+Tab move the focus in the order of the tab indexes.
+    EXPECT_EQ(Drive({{"focus", w, "1013"}}).value, "1013");  // txtStart
+    Drive({{"keys", w, "tab"}});
+    EXPECT_EQ(Drive({{"focused", w}}).value, "1014");  // cmdShell
+    Drive({{"keys", w, "shift+tab"}});
+    EXPECT_EQ(Drive({{"focused", w}}).value, "1013");
     // A click on an option button in its frame reaches the window: the other one is cleared.
     Drive({{"click", w, "1018", "5", "5"}});
     EXPECT_EQ(Parse(Drive({{"control", w, "1018"}}).value).check, "1");
