@@ -1,7 +1,8 @@
 // ProcessHost.exe: opens frmProcess, maximized as it always opens, for people and for automation,
 // and runs the message loop until the window is destroyed. With --create or --shell it then hands
-// the rest of its command line to the window as Cmdline. Its exit code is 1 when ProcessFinished
-// is True at the end, else 0 (2 for a command line it does not understand).
+// the rest of its command line to the window as Cmdline and starts it by CreateThisProcess or
+// StartViaShell. Its exit code is 1 when ProcessFinished is True at the end, else 0 (2 for a
+// command line it does not understand).
 
 #include "host/command_line.h"
 #include "process_window/windows/form_window.h"
@@ -19,6 +20,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         window.Show();
         if (command->start != host::Start::None) {
             form.Cmdline(command->commandLine);
+            if (command->start == host::Start::Create) {
+                form.CreateThisProcess();
+            } else {
+                form.StartViaShell();
+            }
         }
         MSG message{};
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

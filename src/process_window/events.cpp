@@ -32,6 +32,12 @@ const Wiring Wiring::kTable[] = {
     {std::nullopt, Event::GotFocus, &frmProcess::Form_GotFocus},
     {Id::Picture1, Event::Click, &frmProcess::Picture1_Click},
     {Id::Image1, Event::Click, &frmProcess::Image1_Click},
+    {Id::cmdCreateProcess, Event::Click, &frmProcess::cmdCreateProcess_Click},
+    {Id::cmdShell, Event::Click, &frmProcess::cmdShell_Click},
+    {Id::tmrRunning, Event::Timer, &frmProcess::tmrRunning_Timer},
+    {Id::cmdKill, Event::Click, &frmProcess::cmdKill_Click},
+    {Id::cmdDestroy, Event::Click, &frmProcess::cmdDestroy_Click},
+    {Id::cmdDestroyByProcessID, Event::Click, &frmProcess::cmdDestroyByProcessID_Click},
 };
 
 void frmProcess::Raise(Event event, std::optional<Id> source) {

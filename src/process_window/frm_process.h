@@ -38,6 +38,8 @@ class frmProcess {
                       std::optional<VbBool> Activate = std::nullopt);
     sys::Hwnd gethWndFromProcessID(sys::ProcessId ProcessID);
     sys::Hwnd gethWndFromTitle(const std::wstring& strAppTitle);
+    void CreateThisProcess();
+    void StartViaShell();
     void SetOwner(const Variant& FormOwned, const Variant& FormOwner);
 
     // ---- events, raised by the binding. Each handler runs inside the event boundary: a failure
@@ -54,15 +56,26 @@ class frmProcess {
     friend struct Wiring;
     friend class frmProcessInspector;  // tests reach the private state through it
 
+    void cmdCreateProcess_Click();
     void EmbedJobWindow();
+    void cmdDestroy_Click();
+    void cmdDestroyByProcessID_Click();
+    void DestroyByProcessID(const sys::ProcessId& pid);
+    void cmdKill_Click();
+    void cmdShell_Click();
     void Form_Click();
     void Form_GotFocus();
     void Form_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift);
     void Form_Resize();
     void Image1_Click();
     void Picture1_Click();
+    void tmrRunning_Timer();
     sys::Hwnd getTopWndFromProcessID(sys::ProcessId processId);
 
+    // The end-of-job steps of the watch.
+    void EndOfJob();
+    // Closes the job's handles if they are open: process handle first, or thread handle first.
+    void CloseJobHandles(bool threadFirst);
     // The queue walk of the two public lookups, with the lookup's test.
     sys::Hwnd WalkQueueWindows(const std::function<bool(sys::Hwnd)>& matches);
     // Runs a handler inside the event boundary.

@@ -22,6 +22,10 @@ struct State {
     sys::ProcessInformation ProcInfo{};
     sys::StartupInfo StartInfo{};
     std::wstring AppName;  // never assigned: the process-creation call's null name and folder
+    // Whether JobProcess and JobThread are open: from a successful process-creation start until
+    // the end of the job or a kill closes them. Once closed they are neither waited on,
+    // terminated nor closed again.
+    bool JobHandlesOpen = false;
 };
 
 }  // namespace frm

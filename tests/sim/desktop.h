@@ -31,12 +31,15 @@ struct CloseReaction {
     bool closes = true;                                 // false: the close is refused
     std::uint64_t windowClosesAfter = 0;                // the window goes after this delay
     std::optional<std::uint64_t> processEndsAfter = 0;  // nothing: the process runs on
+    bool reopens = false;  // its program opens a new window like it as soon as it has closed
 
     static CloseReaction AtOnce() { return {}; }
     static CloseReaction Refused() { return {false, 0, std::nullopt}; }
     static CloseReaction Delayed(std::uint64_t ms) { return {true, ms, ms}; }
     // The window closes at once but its process goes on, ending after ms (or never).
     static CloseReaction WindowOnly(std::optional<std::uint64_t> ms) { return {true, 0, ms}; }
+    // A window that closes, and its program at once opens another one like it.
+    static CloseReaction Reopening() { return {true, 0, std::nullopt, true}; }
 };
 
 struct Window {

@@ -4,6 +4,7 @@
 // is active, as after the window was opened; its control model records what the binding would
 // be told to mirror.
 
+#include <functional>
 #include <vector>
 
 #include "process_window/frm_process.h"
@@ -37,12 +38,16 @@ class RecordingMirror : public frm::ControlMirror {
             throw sys::Failure(380, L"Ung\u00fcltiger Eigenschaftswert");
         }
         changes.push_back({id, property});
+        if (property == frm::Property::Timer && onTimer) {
+            onTimer();
+        }
     }
     void BringToFront() override { ++broughtToFront; }
     void Refuse(frm::Id id, frm::Property property) { refusing_ = Change{id, property}; }
 
     std::vector<Change> changes;
     int broughtToFront = 0;
+    std::function<void()> onTimer;  // the timer's interval or enabled flag changed
 
   private:
     std::optional<Change> refusing_;
@@ -55,7 +60,11 @@ class FormTest : public SimTest {
         self_ = world().AddWindow(world().self, L"Ausf\u00fchrung");
         form_.controls().form().hWnd = self_;
         world().desktop.SetActive(world().selfThread, self_);
+        mirror_.onTimer = [this] { ScheduleTick(); };
     }
+
+    // Lets virtual time pass; the timer ticks on the window's thread as it is set.
+    void RunFor(std::uint64_t ms) { world().clock.Advance(ms); }
 
     frm::frmProcess& form() { return form_; }
     frm::State& state() { return frm::frmProcessInspector::state(form_); }
@@ -92,6 +101,27 @@ class FormTest : public SimTest {
     RecordingMirror mirror_;
 
   private:
+    // The timer's ticks, every interval from the moment it was set, as the system's timer keeps
+    // them (a tick that took a while does not shift the next). A change of the timer starts its
+    // count anew.
+    void ScheduleTick() { ScheduleTickAfter(world().clock.Now(), ++timerGeneration_); }
+    void ScheduleTickAfter(std::uint64_t base, std::uint64_t generation) {
+        const frm::Control& timer = form_[frm::Id::tmrRunning];
+        if (!timer.Enabled() || timer.Interval() <= 0) {
+            return;
+        }
+        const std::uint64_t due = base + static_cast<std::uint64_t>(timer.Interval());
+        world().clock.At(due, [this, generation, due] {
+            if (generation == timerGeneration_) {
+                form_.Raise(frm::Event::Timer, frm::Id::tmrRunning);
+                if (generation == timerGeneration_) {
+                    ScheduleTickAfter(due, generation);
+                }
+            }
+        });
+    }
+
     frm::frmProcess form_{&mirror_};
     sys::Hwnd self_ = 0;
+    std::uint64_t timerGeneration_ = 0;
 };

@@ -216,7 +216,11 @@ std::int32_t SendMessageA(Hwnd window, std::uint32_t message, std::uint32_t wPar
             // The window's procedure runs while the sender waits: it closes its window before the
             // call returns.
             const sim::CloseReaction reaction = target->onClose;
+            const std::wstring title = target->title;
             world.desktop.Destroy(window);
+            if (reaction.reopens) {
+                world.AddWindow(process, title, reaction);
+            }
             if (reaction.processEndsAfter) {
                 world.clock.After(*reaction.processEndsAfter,
                                   [&world, process] { world.EndProcess(process, 0); });
