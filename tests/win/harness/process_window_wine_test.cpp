@@ -11,6 +11,7 @@
 #include "bitmap.h"
 #include "probe.h"
 #include "process_window/design.h"
+#include "ui.h"
 #include "window_app.h"
 
 namespace {
@@ -18,58 +19,6 @@ namespace {
 using namespace harness;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-// One control as uidriver and form_host describe it.
-struct Shown {
-    int id = 0;
-    std::string windowClass;
-    bool visible = false, enabled = false;
-    int left = 0, top = 0, width = 0, height = 0, parent = 0;
-    std::string face;
-    int fontHeight = 0, weight = 0;
-    bool underline = false;
-    std::string check, text;
-};
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream stream(line);
-    for (std::string field; std::getline(stream, field, '\t');) {
-        fields.push_back(field);
-    }
-    while (fields.size() < 15) {
-        fields.emplace_back();  // an empty text at the end of the line
-    }
-    return fields;
-}
-
-Shown Parse(const std::string& line) {
-    const auto f = Fields(line);
-    return Shown{std::stoi(f[0]),
-                 f[1],
-                 f[2] == "1",
-                 f[3] == "1",
-                 std::stoi(f[4]),
-                 std::stoi(f[5]),
-                 std::stoi(f[6]),
-                 std::stoi(f[7]),
-                 std::stoi(f[8]),
-                 f[9],
-                 std::stoi(f[10]),
-                 std::stoi(f[11]),
-                 f[12] == "1",
-                 f[13],
-                 f[14]};
-}
-
-std::map<int, Shown> ParseAll(const std::string& lines) {
-    std::map<int, Shown> shown;
-    for (const auto& line : Lines(lines)) {
-        const Shown control = Parse(line);
-        shown[control.id] = control;
-    }
-    return shown;
-}
 
 int Pixels(std::int32_t twips, int dpi) {
     return static_cast<int>((static_cast<long long>(twips) * dpi + 720) / 1440);
@@ -124,48 +73,8 @@ bool ShownAtCreation(const frm::ControlDesign& design) {
     }
 }
 
-ProbeAnswer Drive(const std::vector<ProbeCommand>& commands,
-                  std::vector<ProbeAnswer>* all = nullptr) {
-    auto answers = Probe(commands, {}, Bench::Get().Executable("uidriver"));
-    for (const auto& answer : answers) {
-        EXPECT_TRUE(answer.ok) << answer.description;
-    }
-    if (all != nullptr) {
-        *all = answers;
-    }
-    return answers.back();
-}
-
-// ProcessHost.exe with its window up; closed at the end of the test.
-class HostedWindow {
-  public:
-    explicit HostedWindow(const std::vector<std::string>& arguments = {})
-        : child_(Bench::Get().Start(Bench::Get().Executable("ProcessHost"), arguments)) {
-        // Found as soon as it exists; shown maximized and painted a moment later.
-        std::vector<ProbeAnswer> answers;
-        Drive({{"find", "form", "Ausführung", "20000"}, {"sleep", "700"}}, &answers);
-        window_ = answers[0].value;
-    }
-    ~HostedWindow() {
-        if (child_->Running()) {
-            Probe({{"find", "form", "Ausführung", "0"}, {"close", "form"}}, {},
-                  Bench::Get().Executable("uidriver"));
-            child_->Wait(10s);
-        }
-    }
-    const std::string& window() const { return window_; }
-    int Close() {
-        Drive({{"close", window_}});
-        return child_->Wait(10s).exitCode;
-    }
-
-  private:
-    std::unique_ptr<Child> child_;
-    std::string window_;
-};
-
 bool PanelVisible(const std::string& window) {
-    return Parse(Drive({{"control", window, "1011"}}).value).visible;
+    return ControlOf(window, "1011").visible;
 }
 
 TEST(ProcessWindowOnWine, OpensMaximizedWithEveryControlWhereTheDesignPutsIt) {
