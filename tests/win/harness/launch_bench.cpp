@@ -5,7 +5,8 @@
 //   - CPU time the launcher spends while it waits 5 s for a main application that delays its
 //     close;
 //   - size of Setup.exe and the DLLs it imports;
-//   - its peak resident set under Wine.
+//   - its peak resident set under Wine;
+//   - the process window's figures (window_bench.cpp).
 // A benchmark, not a test: it prints what it measured and fails on nothing but a broken run.
 
 #include <time.h>
@@ -19,6 +20,7 @@
 
 #include "bench.h"
 #include "medium.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -205,6 +207,7 @@ int main() {
             "Peak resident set of Setup.exe under Wine (VmHWM, Wine's own DLLs included): %ld "
             "KiB\n",
             last.peakKb);
+        MeasureProcessWindow();
         Bench::Shutdown();
         return 0;
     } catch (const std::exception& failure) {
