@@ -59,6 +59,8 @@ Bool CreateProcessA(const std::optional<std::wstring>& applicationName,
 Bool TerminateProcess(Handle process, std::uint32_t exitCode);
 Module LoadLibraryA(const std::wstring& fileName);
 Bool FreeLibrary(Module library);
+// One line for a debugger (or a viewer of the debugger output) to show.
+void OutputDebugStringW(const std::wstring& text);
 
 // ---- shell32, ole32 and the folder library "shfolder" -----------------------------------------
 

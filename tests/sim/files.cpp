@@ -131,6 +131,15 @@ void Files::SetCurrentDirectory(const std::wstring& path) {
     ChangeCurrentDirectory(full);
 }
 
+void Files::RememberFolder(wchar_t letter, const std::wstring& fullPath) {
+    drives_.at(UpperCase(std::wstring{letter, L':'})).currentDirectory = fullPath;
+}
+
+bool Files::FolderExists(const std::wstring& fullPath) const {
+    const Entry* entry = FindEntry(fullPath);
+    return (entry != nullptr && entry->folder) || (!fullPath.empty() && fullPath.back() == L'\\');
+}
+
 bool Files::FileExists(const std::wstring& path) const {
     const Entry* entry = FindEntry(FullPath(path));
     return entry != nullptr && !entry->folder;

@@ -31,6 +31,9 @@ class Files {
     void AddFile(const std::wstring& path, std::uint32_t attributes = 0);
     void RemoveFile(const std::wstring& path);
     void SetCurrentDirectory(const std::wstring& path);  // also makes its drive current
+    // The folder a drive remembers as its current one while another drive is current (what a
+    // command prompt hands on as "=X:"); it need not exist.
+    void RememberFolder(wchar_t letter, const std::wstring& fullPath);
     const std::wstring& CurrentDirectory() const { return currentDirectory_; }
     bool FileExists(const std::wstring& path) const;
 
@@ -43,6 +46,7 @@ class Files {
     const Entry* FindEntry(const std::wstring& fullPath) const;
     std::vector<const Entry*> EntriesIn(const std::wstring& folderFullPath) const;
     void ChangeCurrentDirectory(const std::wstring& fullPath);
+    bool FolderExists(const std::wstring& fullPath) const;
 
   private:
     struct Drive {

@@ -26,6 +26,7 @@ struct Process {
     std::wstring currentDirectory;
     // How it was started: by the start-program facility (a window style), or by CreateProcessA.
     std::optional<sys::WindowStyle> style;
+    bool throughShell = false;  // started by the shell's execute call (elevated)
     std::optional<sys::StartupInfo> startupInfo;
     sys::Bool inheritedHandles = 0;
     std::uint32_t creationFlags = 0;

@@ -84,6 +84,16 @@ std::optional<sys::Failure> World::FacilityFailure(const std::wstring& name,
     return std::nullopt;
 }
 
+bool World::AllocationFails(const std::wstring& name) const {
+    return std::find(allocationFailures_.begin(), allocationFailures_.end(), name) !=
+           allocationFailures_.end();
+}
+
+const Program* World::ProgramAt(const std::wstring& image) const {
+    const auto found = programs_.find(UpperCase(image));
+    return found == programs_.end() ? nullptr : &found->second;
+}
+
 ProcessId World::StartProcess(const std::wstring& image, const std::wstring& commandLine) {
     const ProcessId id = AddProcess(image);
     Process& process = processes.Get(id);

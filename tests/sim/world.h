@@ -5,6 +5,7 @@
 // the record of every call, the misuse the program made of the system, and the failures a test
 // asks a runtime facility to raise.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -51,6 +52,9 @@ struct Program {
     std::optional<std::uint64_t> runsFor;  // nothing: until it is ended
     std::uint32_t exitCode = 0;
     std::vector<PlannedWindow> windows;
+    // Its manifest asks for administrator rights: process creation refuses it (740), and only
+    // the shell's execute call, with the user's consent, starts it.
+    bool needsElevation = false;
 };
 
 // Which calls of a runtime facility fail: all, or those whose arguments this accepts.
@@ -87,6 +91,8 @@ class World {
     void DefineProgram(const std::wstring& image, Program program);
     void FailFacility(const std::wstring& name, const sys::Failure& failure,
                       ArgumentTest when = nullptr);
+    // Every call of the named runtime facility runs out of memory inside.
+    void FailAllocation(const std::wstring& name) { allocationFailures_.push_back(name); }
 
     // ---- the system's side
     std::uint32_t NewId();
@@ -94,6 +100,8 @@ class World {
     void Record(Call call);
     std::optional<sys::Failure> FacilityFailure(const std::wstring& name,
                                                 const std::vector<Value>& arguments) const;
+    bool AllocationFails(const std::wstring& name) const;
+    const Program* ProgramAt(const std::wstring& image) const;
     // Starts a process of the image, which must exist, as its program's behaviour says.
     ProcessId StartProcess(const std::wstring& image, const std::wstring& commandLine);
     // The process ends with this exit code; its windows go with it.
@@ -107,6 +115,7 @@ class World {
         sys::Failure failure;
     };
     std::vector<Failing> failingFacilities_;
+    std::vector<std::wstring> allocationFailures_;
     std::map<std::wstring, Program> programs_;  // by full path, upper case
     std::uint32_t nextId_ = 4000;
     Hwnd nextWindow_ = 0x10024;

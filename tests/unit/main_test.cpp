@@ -85,6 +85,18 @@ class MainTest : public SimTest {
     }
 
     std::vector<sim::Call> Boxes() const { return CallsTo(L"ShowMessageBox"); }
+    // The calls of the system and the runtime, without the lines of the support trace.
+    static std::vector<std::wstring> Calls() {
+        std::vector<std::wstring> names;
+        for (const auto& name : CallNames()) {
+            if (name != L"OutputDebugStringW") {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
+    // The lines of the support trace.
+    static std::vector<sim::Value> TraceLines() { return log().Argument(L"OutputDebugStringW", 0); }
     std::vector<sim::Value> LookedUp() const { return log().Argument(L"LookUpFile", 0); }
 
     static sys::Failure Failing() { return sys::Failure(21, L"not ready"); }
@@ -95,10 +107,10 @@ const std::wstring kPreInstallerStarted =
 
 TEST_F(MainTest, HappyPathAsksNothingAndHandsOverToThePreInstallerBesideIt) {
     EXPECT_FALSE(RunMain());
-    EXPECT_THAT(CallNames(),
-                ElementsAre(L"FindWindowA", L"HandlePendingMessages", L"ProgramFolder",
-                            L"ChangeDrive", L"ChangeDirectory", L"ReadSetting", L"LookUpFile",
-                            L"LookUpFile", L"LookUpFile", L"LookUpFile", L"StartProgram"));
+    EXPECT_THAT(Calls(), ElementsAre(L"ProgramFileName", L"FindWindowA", L"HandlePendingMessages",
+                                     L"ProgramFolder", L"ChangeDrive", L"ChangeDirectory",
+                                     L"ReadSetting", L"LookUpFile", L"LookUpFile", L"LookUpFile",
+                                     L"LookUpFile", L"StartProgram"));
     EXPECT_THAT(CallsTo(L"ChangeDrive"), ElementsAre(Called(L"ChangeDrive", {L"D:"}, L"D:\\")));
     EXPECT_THAT(CallsTo(L"ChangeDirectory"),
                 ElementsAre(Called(L"ChangeDirectory", {L"\\Setup"}, L"D:\\Setup")));
@@ -135,7 +147,7 @@ TEST_F(MainTest, NoDataPathAndNoEndsAtOnce) {
     StoreDataPath(L"");
     world().desktop.AnswerMessageBox(sys::kIdNo);
     EXPECT_TRUE(RunMain());
-    EXPECT_EQ(CallNames().back(), L"EndProgram");
+    EXPECT_EQ(Calls().back(), L"EndProgram");
     EXPECT_THAT(Started(), IsEmpty());
     EXPECT_THAT(LookedUp(), IsEmpty());
 }
@@ -223,7 +235,7 @@ TEST_F(MainTest, MissingInstallerIsReportedWithItsPathAndNothingMoreIsStarted) {
                             Box(L"D:\\Empty\\Installer.exe\r\n FEHLT !", 0, L"ZARVIK Setup", 1)));
     EXPECT_THAT(Started(),
                 ElementsAre(L"D:\\Empty\\VENTARIS.EXE | \"D:\\Empty\\VENTARIS.EXE\" | 2"));
-    EXPECT_EQ(CallNames().back(), L"ShowMessageBox");
+    EXPECT_EQ(Calls().back(), L"ShowMessageBox");
 }
 
 TEST_F(MainTest, PreInstallerUnderProgramFilesWhenNotBesideTheLauncher) {
@@ -255,7 +267,7 @@ TEST_F(MainTest, NoPreInstallerAndYesStartsTheLauncherAnewMinimizedWithoutFocus)
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Boxes(), ElementsAre(Question(kJetztStarten, 6, L"ZARVIK INSTALLER")));
     EXPECT_THAT(Started(), ElementsAre(L"D:\\Kit\\Setup.exe | \"D:\\Kit\\Setup.exe\" | 6"));
-    EXPECT_THAT(log().Argument(L"StartProgram", 0), ElementsAre(L"D:\\Kit\\Setup"));
+    EXPECT_THAT(log().Argument(L"StartProgram", 0), ElementsAre(L"D:\\Kit\\Setup.exe"));
 }
 
 TEST_F(MainTest, NoPreInstallerAndNoEndsAtOnce) {
@@ -375,7 +387,7 @@ TEST_F(MainTest, FailingStartOfThePreInstallerShowsNothingAndEnds) {
     world().FailFacility(L"StartProgram", Failing());
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Boxes(), IsEmpty());
-    EXPECT_EQ(CallNames().back(), L"StartProgram");
+    EXPECT_EQ(Calls().back(), L"StartProgram");
 }
 
 TEST_F(MainTest, FailingMissingInstallerMessageStillEndsTheSequence) {
@@ -383,18 +395,18 @@ TEST_F(MainTest, FailingMissingInstallerMessageStillEndsTheSequence) {
     world().desktop.FailMessageBox(Failing());
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(Started(), IsEmpty());
-    EXPECT_EQ(CallNames().back(), L"ShowMessageBox");
+    EXPECT_EQ(Calls().back(), L"ShowMessageBox");
 }
 
 TEST_F(MainTest, VelmoraIsClosedAndItsEndAwaitedBeforeAnythingElse) {
     const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
     world().AddWindow(velmora, L"Velmora", sim::CloseReaction::Delayed(4000));
     EXPECT_FALSE(RunMain());
-    const auto names = CallNames();
-    EXPECT_THAT(
-        std::vector<std::wstring>(names.begin(), names.begin() + 7),
-        ElementsAre(L"FindWindowA", L"GetWindowThreadProcessId", L"OpenProcess", L"PostMessageA",
-                    L"WaitForSingleObject", L"CloseHandle", L"HandlePendingMessages"));
+    const auto names = Calls();
+    EXPECT_THAT(std::vector<std::wstring>(names.begin(), names.begin() + 8),
+                ElementsAre(L"ProgramFileName", L"FindWindowA", L"GetWindowThreadProcessId",
+                            L"OpenProcess", L"PostMessageA", L"WaitForSingleObject", L"CloseHandle",
+                            L"HandlePendingMessages"));
     EXPECT_FALSE(world().processes.Get(velmora).running);
     EXPECT_EQ(world().clock.Now(), 4000u);
     EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
@@ -422,6 +434,107 @@ TEST_F(MainTest, WindowWhoseTitleOnlyContainsVelmoraIsLeftAlone) {
     const sys::Hwnd window = world().AddWindow(other, L"Velmora - Mandant 1");
     EXPECT_FALSE(RunMain());
     EXPECT_THAT(world().desktop.Get(window).posted, IsEmpty());
+}
+
+// ---- unusual but real environments, and the support trace
+
+TEST_F(MainTest, ADriveThatRemembersAFolderThatIsGoneIsEnteredAtItsRoot) {
+    // As a command prompt leaves it after "cd /d D:\old", "cd /d C:\..." and "rmdir D:\old".
+    files().RememberFolder(L'D', L"D:\\old");
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(CallsTo(L"ChangeDrive"), ElementsAre(Called(L"ChangeDrive", {L"D:"}, L"D:\\")));
+    EXPECT_EQ(files().CurrentDirectory(), L"D:\\Setup");
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+}
+
+TEST_F(MainTest, TheDriveChangeStillFailsWhereThereIsNoSuchDrive) {
+    EXPECT_THROW(sys::ChangeDrive(L"Q:"), sys::Failure);
+    files().RememberFolder(L'E', L"E:\\weg");
+    sys::ChangeDrive(L"E:");
+    EXPECT_EQ(files().CurrentDirectory(), L"E:\\");
+}
+
+TEST_F(MainTest, AFacilityThatRunsOutOfMemoryFailsLikeAnyOtherAndIsPassedOver) {
+    world().FailAllocation(L"ReadSetting");  // a data path of hundreds of megabytes
+    world().desktop.AnswerMessageBox(sys::kIdNo);
+    EXPECT_TRUE(RunMain());  // the question of an empty data path, then No: not an abort
+    EXPECT_EQ(CallsTo(L"ReadSetting").at(0).failure, 8u);
+    EXPECT_THAT(Boxes(), ElementsAre(Question(kEinrichten, 7)));
+}
+
+TEST_F(MainTest, ARenamedLauncherWithADotInItsNameRestartsExactlyItsOwnFile) {
+    UseProgram(L"D:\\Kit\\Setup_v1.2.exe");
+    files().AddFile(L"D:\\Kit\\Installer.exe");
+    world().desktop.AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Started(),
+                ElementsAre(L"D:\\Kit\\Setup_v1.2.exe | \"D:\\Kit\\Setup_v1.2.exe\" | 6"));
+}
+
+TEST_F(MainTest, AFailingBoxAtTheRestartQuestionCountsAsNoSoThatNoRestartsChainWithoutEnd) {
+    UseMediumWithoutPreInstaller();
+    world().desktop.FailMessageBox(Failing());
+    EXPECT_TRUE(RunMain());
+    EXPECT_THAT(Started(), IsEmpty());
+    EXPECT_EQ(Calls().back(), L"EndProgram");
+}
+
+TEST_F(MainTest, AProgramThatNeedsElevationIsStartedThroughTheShellWithItsArguments) {
+    sim::Program elevated;
+    elevated.needsElevation = true;
+    world().DefineProgram(L"D:\\Setup\\PreInstaller.exe", elevated);
+    EXPECT_FALSE(RunMain());
+    EXPECT_THAT(Started(), ElementsAre(kPreInstallerStarted));
+    EXPECT_TRUE(world().processes.Get(world().started.at(0)).throughShell);
+    EXPECT_EQ(CallsTo(L"StartProgram").back().result, world().started.at(0));
+}
+
+TEST_F(MainTest, OnlyAnElevationRefusalTakesTheShellRoute) {
+    StoreDataPath(L"");
+    files().RemoveFile(L"D:\\Setup\\KORPELT.EXE");
+    world().desktop.AnswerMessageBox(sys::kIdYes);
+    EXPECT_FALSE(RunMain());
+    EXPECT_EQ(CallsTo(L"StartProgram").at(0).failure, 2u);  // file not found: no second try
+    EXPECT_FALSE(world().processes.Get(world().started.at(0)).throughShell);
+}
+
+TEST_F(MainTest, TheHappyPathIsTracedStepByStep) {
+    EXPECT_FALSE(RunMain());
+    const sys::ProcessId preInstaller = world().started.at(0);
+    EXPECT_THAT(
+        TraceLines(),
+        ElementsAre(
+            L"Setup: 1 no window \"Velmora\": nothing to close",
+            L"Setup: 2 pending window messages handled: done",
+            L"Setup: 3 program folder read: done",
+            L"Setup: 3 program folder \"D:\\Setup\": drive \"D:\" made current: done",
+            L"Setup: 3 directory \"\\Setup\" made current: done",
+            L"Setup: 4 data path read: \"E:\\Daten\"",
+            L"Setup: 7 master database \"E:\\Daten\\DAT\\Pelmadat.mdb\": found",
+            L"Setup: 8 installer \"D:\\Setup\\Installer.exe\": found",
+            L"Setup: 9 pre-installer beside the launcher \"PreInstaller.exe\": found",
+            L"Setup: 10 pre-installer \"PreInstaller.exe\": found",
+            L"Setup: 10 start \"PreInstaller.exe\" with arguments \"D:\\Setup\", window style 1: "
+            L"process " +
+                std::to_wstring(preInstaller),
+            L"Setup: 11 the sequence is over"));
+}
+
+TEST_F(MainTest, AMissingInstallerAndAFailedLookupAreTracedWithTheirReasons) {
+    world().FailFacility(L"LookUpFile", Failing(), PathEndsWith(L"\\Installer.exe"));
+    world().desktop.AnswerMessageBox(sys::kIdOk);
+    const sys::ProcessId velmora = world().AddProcess(L"C:\\Velmora\\Velmora.exe");
+    world().AddWindow(velmora, L"Velmora");
+    EXPECT_FALSE(RunMain());
+    const auto lines = TraceLines();
+    EXPECT_EQ(lines.at(0), L"Setup: 1 window \"Velmora\" of process " + std::to_wstring(velmora) +
+                               L" asked to close; waiting for its process to end");
+    EXPECT_EQ(lines.at(1), L"Setup: 1 process " + std::to_wstring(velmora) + L" has ended");
+    EXPECT_EQ(lines.at(lines.size() - 2),
+              L"Setup: 8 installer \"D:\\Setup\\Installer.exe\": the lookup failed, error 21 "
+              L"(not ready)");
+    EXPECT_EQ(lines.back(),
+              L"Setup: 8 message \"D:\\Setup\\Installer.exe\r\n FEHLT !\" shown: done");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
+#include "runtime/guards.h"
 #include "runtime/rules.h"
 #include "system/buffer_text.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -85,6 +88,44 @@ TEST(SystemBuffers, TextEndsAtTheFirstNul) {
     EXPECT_EQ(UpToFirstNul(std::wstring(L"C:\\Windows\0   ", 14)), L"C:\\Windows");
     EXPECT_EQ(UpToFirstNul(std::wstring(L"\0C:\\", 4)), L"");
     EXPECT_EQ(UpToFirstNul(L"no terminator"), L"no terminator");
+}
+
+TEST(FacilityGuards, AFailureOfMemoryBecomesTheFacilitysFailure) {
+    const auto outOfMemory = [] { return sys::Failure(8, L"no memory"); };
+    EXPECT_EQ(runtime::GuardingMemory([] { return 7; }, outOfMemory), 7);
+    for (const auto& work : {std::function<int()>([]() -> int { throw std::bad_alloc(); }),
+                             std::function<int()>([]() -> int {
+                                 std::wstring text;
+                                 text.reserve(text.max_size() + 1);  // std::length_error
+                                 return 0;
+                             })}) {
+        try {
+            runtime::GuardingMemory(work, outOfMemory);
+            ADD_FAILURE() << "nothing raised";
+        } catch (const sys::Failure& failure) {
+            EXPECT_EQ(failure.number(), 8u);
+        }
+    }
+    // Other failures pass through unchanged.
+    EXPECT_THROW(runtime::GuardingMemory([]() -> int { throw sys::Failure(2, L"x"); }, outOfMemory),
+                 sys::Failure);
+}
+
+TEST(FacilityGuards, OnlyARefusalForElevationTakesTheShellsExecuteCall) {
+    int executed = 0;
+    const auto execute = [&] {
+        ++executed;
+        return sys::ProcessId{42};
+    };
+    EXPECT_EQ(runtime::StartAskingForElevation([] { return sys::ProcessId{7}; }, execute), 7u);
+    EXPECT_EQ(runtime::StartAskingForElevation(
+                  []() -> sys::ProcessId { throw sys::Failure(740, L"elevation"); }, execute),
+              42u);
+    EXPECT_EQ(executed, 1);
+    EXPECT_THROW(runtime::StartAskingForElevation(
+                     []() -> sys::ProcessId { throw sys::Failure(5, L"denied"); }, execute),
+                 sys::Failure);
+    EXPECT_EQ(executed, 1);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "runtime/guards.h"
+#include "runtime/windows/shell_start.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -15,26 +17,44 @@ bool IsDriveLetter(wchar_t c) {
 
 }  // namespace
 
-void ChangeDrive(const std::wstring& drive) {
+static void ChangeDriveWork(const std::wstring& drive) {
     if (drive.empty() || !IsDriveLetter(drive.front())) {
         throw win::FailureOf(ERROR_INVALID_DRIVE);
     }
-    // "X:" alone names the drive's current directory, its root when it has none yet.
+    // "X:" alone names the folder the drive remembers as its current one, its root when it has
+    // none yet. A command prompt hands that folder on to its programs (the hidden "=X:"), and it
+    // may no longer exist: then the drive's root is taken, as long as there is such a drive.
     const std::wstring target{drive.front(), L':'};
-    if (!SetCurrentDirectoryW(target.c_str())) {
-        const DWORD error = GetLastError();
-        throw win::FailureOf(error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND
-                                 ? ERROR_INVALID_DRIVE
-                                 : error);
+    if (SetCurrentDirectoryW(target.c_str())) {
+        return;
     }
+    DWORD error = GetLastError();
+    const std::wstring root = target + L'\\';
+    if (GetDriveTypeW(root.c_str()) != DRIVE_NO_ROOT_DIR) {
+        if (SetCurrentDirectoryW(root.c_str())) {
+            return;
+        }
+        error = GetLastError();
+    }
+    throw win::FailureOf(error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND
+                             ? ERROR_INVALID_DRIVE
+                             : error);
 }
 
-void ChangeDirectory(const std::wstring& path) {
+static void ChangeDirectoryWork(const std::wstring& path) {
     // The system resolves "\..." on the current drive and any other path against the current
     // directory.
     if (!SetCurrentDirectoryW(path.c_str())) {
         throw win::LastErrorFailure();
     }
+}
+
+void ChangeDrive(const std::wstring& drive) {
+    runtime::GuardingMemory([&] { ChangeDriveWork(drive); }, runtime::win::OutOfMemory);
+}
+
+void ChangeDirectory(const std::wstring& path) {
+    runtime::GuardingMemory([&] { ChangeDirectoryWork(path); }, runtime::win::OutOfMemory);
 }
 
 }  // namespace sys

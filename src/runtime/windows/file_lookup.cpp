@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "runtime/guards.h"
 #include "runtime/rules.h"
+#include "runtime/windows/shell_start.h"
 #include "system/owned.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
@@ -37,10 +39,10 @@ std::optional<DWORD> UnreadableRoot(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring LookUpFile(const std::wstring& path) {
+static std::wstring LookUpFileWork(const std::wstring& path) {
     WIN32_FIND_DATAW entry{};
-    const Owned<HANDLE, &::FindClose> find(win::NoneIfInvalid(
-        FindFirstFileExW(path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0)));
+    const Owned<HANDLE, &::FindClose> find(win::NoneIfInvalid(FindFirstFileExW(
+        path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0)));
     if (!find) {
         const DWORD error = GetLastError();
         if (!runtime::MeansNoSuchFile(error)) {
@@ -62,6 +64,10 @@ std::wstring LookUpFile(const std::wstring& path) {
         throw win::FailureOf(error);
     }
     return L"";
+}
+
+std::wstring LookUpFile(const std::wstring& path) {
+    return runtime::GuardingMemory([&] { return LookUpFileWork(path); }, runtime::win::OutOfMemory);
 }
 
 }  // namespace sys

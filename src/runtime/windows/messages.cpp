@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/guards.h"
+#include "runtime/windows/shell_start.h"
 #include "system/decimal_text.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
@@ -17,8 +19,8 @@ constexpr int kMaxMessagesPerYield = 10000;
 
 }  // namespace
 
-int ShowMessageBox(const std::wstring& text, std::uint32_t buttonsAndIcon,
-                   const std::optional<std::wstring>& title) {
+static int ShowMessageBoxWork(const std::wstring& text, std::uint32_t buttonsAndIcon,
+                              const std::optional<std::wstring>& title) {
     const std::wstring& caption = title ? *title : std::wstring(kProgramTitle);
     // Task-modal: without an owner window, the box still disables every top-level window of the
     // thread until it is answered.
@@ -50,6 +52,12 @@ void ReportUnhandledFailure(const Failure& failure) {
         L"Laufzeitfehler " + DecimalText(failure.number()) + L":\r\n\r\n" + failure.description();
     MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(1);
+}
+
+int ShowMessageBox(const std::wstring& text, std::uint32_t buttonsAndIcon,
+                   const std::optional<std::wstring>& title) {
+    return runtime::GuardingMemory([&] { return ShowMessageBoxWork(text, buttonsAndIcon, title); },
+                                   runtime::win::OutOfMemory);
 }
 
 }  // namespace sys

@@ -3,7 +3,9 @@
 
 #include <string>
 
+#include "runtime/guards.h"
 #include "runtime/rules.h"
+#include "runtime/windows/shell_start.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -35,16 +37,25 @@ std::wstring ExecutablePath() {
 
 }  // namespace
 
-std::wstring ProgramFolder() {
+static std::wstring ProgramFolderWork() {
     return runtime::FolderOfPath(runtime::PlainExecutablePath(ExecutablePath()));
 }
 
-std::wstring ProgramFileName() {
+static std::wstring ProgramFileNameWork() {
     return runtime::FileNameWithoutExtension(ExecutablePath());
 }
 
 void EndProgram() {
     ExitProcess(0);
+}
+
+std::wstring ProgramFolder() {
+    return runtime::GuardingMemory([&] { return ProgramFolderWork(); }, runtime::win::OutOfMemory);
+}
+
+std::wstring ProgramFileName() {
+    return runtime::GuardingMemory([&] { return ProgramFileNameWork(); },
+                                   runtime::win::OutOfMemory);
 }
 
 }  // namespace sys

@@ -14,6 +14,8 @@
 
 #include <string>
 
+#include "runtime/guards.h"
+#include "runtime/windows/shell_start.h"
 #include "system/system.h"
 #include "system/windows/win32.h"
 
@@ -32,8 +34,8 @@ bool HoldsNoText(LSTATUS status) {
 
 }  // namespace
 
-std::wstring ReadSetting(const std::wstring& application, const std::wstring& section,
-                         const std::wstring& key, const std::wstring& defaultValue) {
+static std::wstring ReadSettingWork(const std::wstring& application, const std::wstring& section,
+                                    const std::wstring& key, const std::wstring& defaultValue) {
     const std::wstring subkey =
         L"Software\\VB and VBA Program Settings\\" + application + L"\\" + section;
     // RRF_RT_REG_SZ also takes REG_EXPAND_SZ values, expanded; other types are refused.
@@ -62,6 +64,13 @@ std::wstring ReadSetting(const std::wstring& application, const std::wstring& se
         throw win::FailureOf(static_cast<DWORD>(status));
     }
     throw win::FailureOf(ERROR_MORE_DATA);
+}
+
+std::wstring ReadSetting(const std::wstring& application, const std::wstring& section,
+                         const std::wstring& key, const std::wstring& defaultValue) {
+    return runtime::GuardingMemory(
+        [&] { return ReadSettingWork(application, section, key, defaultValue); },
+        runtime::win::OutOfMemory);
 }
 
 }  // namespace sys

@@ -78,4 +78,8 @@ Bool FreeLibrary(Module library) {
     return ::FreeLibrary(win::ToModule(library));
 }
 
+void OutputDebugStringW(const std::wstring& text) {
+    ::OutputDebugStringW(text.c_str());
+}
+
 }  // namespace sys

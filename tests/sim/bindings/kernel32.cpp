@@ -154,4 +154,8 @@ Bool FreeLibrary(Module library) {
     return freed;
 }
 
+void OutputDebugStringW(const std::wstring& text) {
+    TheWorld().Record({L"OutputDebugStringW", {text}});
+}
+
 }  // namespace sys

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "program_files.h"
+#include "runtime/guards.h"
 #include "runtime/rules.h"
 #include "system/system.h"
 #include "text.h"
@@ -27,6 +28,15 @@ class FacilityCall {
         : name_(std::move(name)), arguments_(std::move(arguments)) {
         if (const auto failure = TheWorld().FacilityFailure(name_, arguments_)) {
             Raise(*failure);
+        }
+        if (TheWorld().AllocationFails(name_)) {
+            // The facility's work runs out of memory; the runtime's rule makes it its failure.
+            try {
+                runtime::GuardingMemory([]() -> int { throw std::bad_alloc(); },
+                                        [] { return FailureOf(runtime::kErrorNotEnoughMemory); });
+            } catch (const Failure& failure) {
+                Raise(failure);
+            }
         }
     }
     [[noreturn]] void Raise(const Failure& failure) {
@@ -75,6 +85,16 @@ ProcessId Start(FacilityCall& call, const sim::ProgramLookup& program,
     return id;
 }
 
+// Process creation refuses a program that needs elevation.
+void RefuseElevated(const sim::ProgramLookup& program) {
+    if (program.image) {
+        if (const sim::Program* defined = TheWorld().ProgramAt(*program.image);
+            defined != nullptr && defined->needsElevation) {
+            throw FailureOf(runtime::kErrorElevationRequired);
+        }
+    }
+}
+
 }  // namespace
 
 std::wstring ProgramFolder() {
@@ -98,9 +118,13 @@ void ChangeDrive(const std::wstring& drive) {
     if (!((letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z'))) {
         call.Fail(kErrorInvalidDrive);
     }
-    const std::wstring full = world.files.FullPath(std::wstring{letter, L':'});
+    std::wstring full = world.files.FullPath(std::wstring{letter, L':'});
     if (const std::uint32_t problem = world.files.RootProblem(full)) {
         call.Fail(problem);
+    }
+    // The folder the drive remembers may no longer exist: then its root.
+    if (!world.files.FolderExists(full)) {
+        full = std::wstring{letter, L':', L'\\'};
     }
     world.files.ChangeCurrentDirectory(full);
     call.Done(world.files.CurrentDirectory());
@@ -160,8 +184,19 @@ ProcessId StartProgram(const std::wstring& program, const std::wstring& argument
         call.Fail(kErrorInvalidParameter);
     }
     const std::wstring file = runtime::WithDefaultExtension(program);
-    return Start(call, sim::FindProgram(TheWorld(), file),
-                 runtime::QuotedCommandLine(file, arguments), style);
+    const sim::ProgramLookup found = sim::FindProgram(TheWorld(), file);
+    return runtime::StartAskingForElevation(
+        [&] {
+            RefuseElevated(found);
+            return Start(call, found, runtime::QuotedCommandLine(file, arguments), style);
+        },
+        [&] {
+            // The shell's execute call: the same file, arguments and show command.
+            const ProcessId id =
+                Start(call, found, runtime::QuotedCommandLine(file, arguments), style);
+            TheWorld().processes.Get(id).throughShell = true;
+            return id;
+        });
 }
 
 ProcessId StartCommandLine(const std::wstring& commandLine, WindowStyle style) {

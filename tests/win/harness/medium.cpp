@@ -133,12 +133,11 @@ Outcome Medium::RunSetup() const {
     return StartSetup()->Wait(30s);
 }
 
-Record AnswerBox(int button) {
+Record AnswerBox(int button, const std::string& image) {
     Bench& bench = Bench::Get();
     const Outcome seen = bench.Wine(
         bench.Executable("mbdriver"),
-        {"wait", "--image", "Setup.exe", "--answer", std::to_string(button), "--timeout", "20000"},
-        40s);
+        {"wait", "--image", image, "--answer", std::to_string(button), "--timeout", "20000"}, 40s);
     const auto lines = Lines(seen.out);
     if (seen.exitCode != 0 || lines.empty()) {
         return Record{"no box", {}};

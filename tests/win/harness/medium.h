@@ -56,8 +56,9 @@ class Medium {
     std::filesystem::path log_;
 };
 
-// The message box that comes up next (of Setup.exe), answered with `button`.
-Record AnswerBox(int button);
+// The message box that comes up next (of Setup.exe, or the program of that file name), answered
+// with `button`.
+Record AnswerBox(int button, const std::string& image = "Setup.exe");
 // Nothing comes up within the time.
 bool NoBoxWithin(std::chrono::milliseconds time);
 
