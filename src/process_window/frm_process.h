@@ -72,6 +72,8 @@ class frmProcess {
     void tmrRunning_Timer();
     sys::Hwnd getTopWndFromProcessID(sys::ProcessId processId);
 
+    // Both starts take the command line from Cmdline through txtStart.
+    std::wstring CommandLineThroughTextBox();
     // The end-of-job steps of the watch.
     void EndOfJob();
     // Closes the job's handles if they are open: process handle first, or thread handle first.

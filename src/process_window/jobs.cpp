@@ -19,6 +19,13 @@ constexpr std::int32_t kWatchInterval = 1000;  // ms
 
 }  // namespace
 
+std::wstring frmProcess::CommandLineThroughTextBox() {
+    // Cmdline goes into txtStart, and what txtStart holds is the command line from here on.
+    Control& text = controls_[Id::txtStart];
+    text.SetCaption(state_.Cmdline);
+    return text.Caption();
+}
+
 void frmProcess::cmdCreateProcess_Click() {
     CreateThisProcess();
 }
@@ -26,10 +33,8 @@ void frmProcess::cmdCreateProcess_Click() {
 void frmProcess::CreateThisProcess() {
     // 1.
     state_.ProcessFinished = kFalse;
-    // 2. The command line goes through txtStart; from here on it is txtStart's text.
-    Control& text = controls_[Id::txtStart];
-    text.SetCaption(state_.Cmdline);
-    const std::wstring commandLine = text.Caption();
+    // 2.
+    const std::wstring commandLine = CommandLineThroughTextBox();
     if (commandLine.empty()) {
         return;
     }
@@ -83,9 +88,7 @@ void frmProcess::StartViaShell() {
         // 2.
         state_.ProcessFinished = kFalse;
         // 3.
-        Control& text = controls_[Id::txtStart];
-        text.SetCaption(state_.Cmdline);
-        const std::wstring commandLine = text.Caption();
+        const std::wstring commandLine = CommandLineThroughTextBox();
         if (commandLine.empty()) {
             return;
         }
