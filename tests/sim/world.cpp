@@ -132,12 +132,7 @@ ProcessId World::StartProcess(const std::wstring& image, const std::wstring& com
 
 void World::EndProcess(ProcessId id, std::uint32_t exitCode) {
     processes.End(id, exitCode);
-    for (const Hwnd handle : desktop.Children(0)) {
-        if (desktop.Get(handle).process == id) {
-            desktop.Destroy(handle);
-        }
-    }
-    // Windows of the process that another program adopted as its children go too.
+    // Its windows go, top-level ones and those another program adopted as its children.
     std::vector<Hwnd> pending = desktop.Children(0);
     while (!pending.empty()) {
         const Hwnd handle = pending.back();
