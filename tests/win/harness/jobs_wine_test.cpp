@@ -93,16 +93,18 @@ TEST(JobsOnWine, ProcessCreationShowsTheJobsHandlesAndIdsAndNoticesItsEndWithinA
     const Record ready = log.WaitFor("ready");
     EXPECT_EQ(Text(w, kProcessId), ready["pid"]);
     EXPECT_EQ(Text(w, kThreadId), ready["thread"]);
-    EXPECT_NE(Text(w, kProcess), ready["pid"]);  // a handle value, not the id
-    EXPECT_NE(Text(w, kThread), ready["thread"]);
+    // Handle values (which may, by chance, equal the ids under Wine: both are small multiples
+    // of 4); that they are the job's handles shows the in-process test below.
     EXPECT_GT(std::stoul(Text(w, kProcess)), 0u);
+    EXPECT_GT(std::stoul(Text(w, kThread)), 0u);
     EXPECT_EQ(Text(w, kStillRunning), "Ausführung läuft ....");
     EXPECT_FALSE(ControlOf(w, kCreate).enabled);
     EXPECT_TRUE(ControlOf(w, kKill).enabled);
 
     const unsigned long long fertig = SeenAt(w, kStillRunning, "Fertig");
     const unsigned long long exited = std::stoull(log.WaitFor("exit")["time"]);
-    EXPECT_LT((fertig - exited) / 10000, 1300u) << "ms from the job's exit to \"Fertig\"";
+    // At the first tick after the exit: at most the timer's second, and the time to look.
+    EXPECT_LT((fertig - exited) / 10000, 1500u) << "ms from the job's exit to \"Fertig\"";
     ExpectIdle(w);
     EXPECT_EQ(host.Close(), 1);  // ProcessFinished is True
 }
@@ -191,7 +193,7 @@ TEST(JobsOnWine, EndingByProcessClosesEveryWindowOfTheJobAndStopsAtOneThatRefuse
     SeenAt(v, kStillRunning, "Fertig");
 }
 
-TEST(JobsOnWine, TheHostHoldsAsManyHandlesAfterAJobAsBeforeIt) {
+TEST(JobsOnWine, TheValueLabelsShowTheJobsHandlesAndIdsAndTheHostLeaksNone) {
     Bench& bench = Bench::Get();
     const std::string line = WinePath(bench.Executable("window_app")) + " --exit-after=1200 X";
     const Outcome outcome = bench.Wine(bench.Executable("form_host"), {"job", line}, 60s);
@@ -199,6 +201,10 @@ TEST(JobsOnWine, TheHostHoldsAsManyHandlesAfterAJobAsBeforeIt) {
     const Record record = ParseRecord(Lines(outcome.out).at(0));
     EXPECT_EQ(record["finished"], "1");
     EXPECT_EQ(record["handles-after"], record["handles-before"]);
+    // The handles shown name the job's process and its main thread, whose ids are shown beside.
+    EXPECT_EQ(record["process-of-handle"], record["process-id"]);
+    EXPECT_EQ(record["thread-of-handle"], record["thread-id"]);
+    EXPECT_NE(record["process-id"], "0");
 }
 
 }  // namespace
