@@ -138,13 +138,11 @@ LRESULT CALLBACK Procedures::Container(HWND window, UINT message, WPARAM wParam,
                 EndPaint(window, &paint);
                 return 0;
             }
-            case WM_COMMAND:
-            case WM_CTLCOLORSTATIC:
-            case WM_CTLCOLORBTN:
-            case WM_CTLCOLOREDIT:
-            case WM_CTLCOLORLISTBOX:
-                return SendMessageW(form->window_, message, wParam, lParam);
             default:
+                // The container's controls tell the window, which handles what they report.
+                if (message == WM_COMMAND || IsControlColour(message)) {
+                    return SendMessageW(form->window_, message, wParam, lParam);
+                }
                 return DefWindowProcW(window, message, wParam, lParam);
         }
     });
